@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+  echo "zubbo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session." >&2
+  exit 1
+fi
+exec build/bin/zubbo

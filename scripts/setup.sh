@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: installs the Debian packages that are missing,
+# then configures and builds the given build folder.
+#   scripts/setup.sh BUILD_DIR [extra packages...] [-- extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$1; shift
+packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2)
+while [[ $# -gt 0 && $1 != -- ]]; do packages+=("$1"); shift; done
+[[ ${1:-} == -- ]] && shift
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+  sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  echo "Installing ${missing[*]} ..."
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [[ ! -f $build/build.ninja ]]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+fi
+cmake --build "$build"
