@@ -1,0 +1,429 @@
+#include "tablefile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int EasyLimit = 100;
+constexpr int OtherLimit = 10;
+
+QList<TableEntry> readBytes(const QByteArray &bytes, int limit = EasyLimit)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readTable(buffer, limit);
+}
+
+// "name=score" per entry, so a failed comparison shows which entry differs.
+QStringList describe(const QList<TableEntry> &entries)
+{
+    QStringList lines;
+    for (const TableEntry &entry : entries)
+        lines.append(entry.name + u'=' + QString::number(entry.score));
+    return lines;
+}
+
+QByteArray numberedLines(int count, const QByteArray &lineEnd = "\r\n")
+{
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += "P" + QByteArray::number(i) + ';' + QByteArray::number(i * 10) + ';' + lineEnd;
+    return bytes;
+}
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TstTableFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsLine_data();
+    void readsLine();
+    void splitsLines_data();
+    void splitsLines();
+    void stopsAtLimit_data();
+    void stopsAtLimit();
+    void stopsReadingOnceFull();
+    void readsLongLines();
+    void survivesNulBytes();
+    void decodesCharacterSets_data();
+    void decodesCharacterSets();
+    void writesExactBytes_data();
+    void writesExactBytes();
+    void roundTrips_data();
+    void roundTrips();
+    void failedWriteKeepsOldFile_data();
+    void failedWriteKeepsOldFile();
+    void checksNames_data();
+    void checksNames();
+};
+
+// One line of a table file: the field rules, the two required semicolons, the score's
+// number reading with half-to-even rounding and the 32-bit range.
+void TstTableFile::readsLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("score");
+
+    const QString thousandDigits = u'9' + QString(999, u'0');
+    const QString zerosThenSeven = QString(1000, u'0') + u'7';
+    const QString longHalf = QStringLiteral("2.5") + QString(1000, u'0') + u'1';
+
+    QTest::newRow("plain") << "Anna;1250;" << true << "Anna" << 1250;
+    QTest::newRow("leading blanks") << "   Anna;1250;" << true << "Anna" << 1250;
+    QTest::newRow("leading tab") << "\tAnna;3;" << true << "Anna" << 3;
+    QTest::newRow("trailing blank kept") << "Anna ;3;" << true << "Anna " << 3;
+    QTest::newRow("empty score") << "Anna;;" << true << "Anna" << 0;
+    QTest::newRow("letters end score") << "Anna;12abc;" << true << "Anna" << 12;
+    QTest::newRow("text after score") << "Anna;1250;xyz" << true << "Anna" << 1250;
+    QTest::newRow("third semicolon") << "A;1;2;" << true << "A" << 1;
+    QTest::newRow("empty name") << ";5;" << true << "" << 5;
+    QTest::newRow("inner quote") << "An\"na;3;" << true << "An\"na" << 3;
+    QTest::newRow("no second semicolon") << "Anna;1250" << false << "" << 0;
+    QTest::newRow("no semicolon") << "Anna" << false << "" << 0;
+    QTest::newRow("empty") << "" << false << "" << 0;
+    QTest::newRow("blank") << "   " << false << "" << 0;
+    QTest::newRow("comma ends field") << "Anna,Bob;5;" << false << "" << 0;
+    QTest::newRow("comma in score") << "Anna;5,5;" << false << "" << 0;
+    QTest::newRow("comma after entry") << "Anna;5;,x" << true << "Anna" << 5;
+    QTest::newRow("quoted field") << "\"Smith, John;50;\"" << true << "Smith, John" << 50;
+    QTest::newRow("quoted, text after") << "  \"Anna;7;\" rest" << true << "Anna" << 7;
+    QTest::newRow("quoted, unclosed") << "\"Anna;7;" << true << "Anna" << 7;
+    QTest::newRow("quoted leading blanks") << "\"  Anna;7;\"" << true << "  Anna" << 7;
+    QTest::newRow("quote cuts score") << "\"Anna;7\";" << false << "" << 0;
+    QTest::newRow("7.5") << "A;7.5;" << true << "A" << 8;
+    QTest::newRow("6.5") << "A;6.5;" << true << "A" << 6;
+    QTest::newRow("2.5") << "A;2.5;" << true << "A" << 2;
+    QTest::newRow("2.51") << "A;2.51;" << true << "A" << 3;
+    QTest::newRow("2.49") << "A;2.49;" << true << "A" << 2;
+    QTest::newRow("2.5 then zeros") << "A;2.5000;" << true << "A" << 2;
+    QTest::newRow("2.5, far 1") << QStringLiteral("A;") + longHalf + u';' << true << "A" << 3;
+    QTest::newRow(".5") << "A;.5;" << true << "A" << 0;
+    QTest::newRow("7.") << "A;7.;" << true << "A" << 7;
+    QTest::newRow("-7.5") << "A;-7.5;" << true << "A" << -8;
+    QTest::newRow("-6.5") << "A;-6.5;" << true << "A" << -6;
+    QTest::newRow("-0") << "A;-0;" << true << "A" << 0;
+    QTest::newRow("+7.5") << "A;+7.5;" << true << "A" << 8;
+    QTest::newRow("-42") << "A;-42;" << true << "A" << -42;
+    QTest::newRow("sign only") << "A;-;" << true << "A" << 0;
+    QTest::newRow("two signs") << "A;+-5;" << true << "A" << 0;
+    QTest::newRow("blanks around") << "A;  12  ;" << true << "A" << 12;
+    QTest::newRow("blanks inside") << "A;1 250;" << true << "A" << 1250;
+    QTest::newRow("blank after sign") << "A;- 5;" << true << "A" << -5;
+    QTest::newRow("tabs, blank at point") << "A;\t1 . 5\t;" << true << "A" << 2;
+    QTest::newRow("exponent") << "A;1e5;" << true << "A" << 1;
+    QTest::newRow("second point") << "A;1.2.3;" << true << "A" << 1;
+    QTest::newRow("no number") << "A;abc;" << true << "A" << 0;
+    QTest::newRow("fullwidth digits") << u"A;\uFF11\uFF12;"_s << true << "A" << 0;
+    QTest::newRow("max") << "A;2147483647;" << true << "A" << std::numeric_limits<qint32>::max();
+    QTest::newRow("min") << "A;-2147483648;" << true << "A" << std::numeric_limits<qint32>::min();
+    QTest::newRow("min, half to even") << "A;-2147483648.5;" << true << "A" << std::numeric_limits<qint32>::min();
+    QTest::newRow("below max, half") << "A;2147483646.5;" << true << "A" << 2147483646;
+    QTest::newRow("max + 1") << "A;2147483648;" << false << "" << 0;
+    QTest::newRow("min - 1") << "A;-2147483649;" << false << "" << 0;
+    QTest::newRow("rounds above max") << "A;2147483647.5;" << false << "" << 0;
+    QTest::newRow("eleven digits") << "A;99999999999;" << false << "" << 0;
+    QTest::newRow("1000 digits") << QStringLiteral("A;") + thousandDigits + u';' << false << "" << 0;
+    QTest::newRow("1000 leading zeros") << QStringLiteral("A;") + zerosThenSeven + u';' << true << "A" << 7;
+}
+
+void TstTableFile::readsLine()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, readable);
+
+    const auto entry = readTableLine(line);
+    QCOMPARE(entry.has_value(), readable);
+    if (readable) {
+        QTEST(entry->name, "name");
+        QTEST(int(entry->score), "score");
+    }
+}
+
+// LF, CR LF and a lone CR all end a line; a last line without a line end still counts.
+void TstTableFile::splitsLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+
+    const QStringList annaBob{"Anna=1", "Bob=2"};
+    QTest::newRow("LF") << QByteArray("Anna;1;\nBob;2;\n") << annaBob;
+    QTest::newRow("CR LF") << QByteArray("Anna;1;\r\nBob;2;\r\n") << annaBob;
+    QTest::newRow("CR") << QByteArray("Anna;1;\rBob;2;\r") << annaBob;
+    QTest::newRow("mixed") << QByteArray("Anna;1;\r\nBob;2;\rCarl;3;\nDora;4;")
+                           << QStringList{"Anna=1", "Bob=2", "Carl=3", "Dora=4"};
+    QTest::newRow("no last line end") << QByteArray("Anna;1;\r\nBob;2;") << annaBob;
+    QTest::newRow("empty lines") << QByteArray("\r\n\n\rAnna;1;\n\r\r\nBob;2;\r\n\r\n") << annaBob;
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+}
+
+void TstTableFile::splitsLines()
+{
+    QFETCH(QByteArray, bytes);
+    QTEST(describe(readBytes(bytes)), "entries");
+}
+
+// A load reads at most its limit of good entries; lines it cannot read are skipped and do
+// not count toward the limit.
+void TstTableFile::stopsAtLimit_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("last");
+
+    QTest::newRow("30 lines, Easy") << numberedLines(30) << EasyLimit << 30 << "P30=300";
+    QTest::newRow("12 lines, Medium") << numberedLines(12) << OtherLimit << 10 << "P10=100";
+    QTest::newRow("150 lines, Easy") << numberedLines(150, "\n") << EasyLimit << 100 << "P100=1000";
+
+    QByteArray mixed;
+    const QList<QByteArray> badLines{"bad", "", "X;99999999999;", "Y;1", "\"Z;2\";"};
+    for (int i = 1; i <= 12; ++i)
+        mixed += badLines[i % badLines.size()] + "\r\nP" + QByteArray::number(i) + ";" + QByteArray::number(i) + ";\r\n";
+    QTest::newRow("bad lines skipped") << mixed << OtherLimit << 10 << "P10=10";
+}
+
+void TstTableFile::stopsAtLimit()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, limit);
+
+    const QStringList entries = describe(readBytes(bytes, limit));
+    QTEST(int(entries.size()), "count");
+    QTEST(entries.last(), "last");
+}
+
+// A big file is not read past the entries that fill the table.
+void TstTableFile::stopsReadingOnceFull()
+{
+    constexpr qint64 FileBytes = 10 * 1024 * 1024;
+    constexpr qint64 MostRead = 256 * 1024;
+    QByteArray bytes = numberedLines(OtherLimit);
+    bytes += QByteArray(FileBytes - bytes.size(), 'x');
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+
+    QCOMPARE(readTable(buffer, OtherLimit).size(), OtherLimit);
+    QVERIFY(buffer.pos() < MostRead);
+}
+
+// A 1 MB line reads as an entry; a line beyond the reader's bound is skipped, not kept.
+void TstTableFile::readsLongLines()
+{
+    const QByteArray megabyteName(1024 * 1024, 'm');
+    const QByteArray hugeName(5 * 1024 * 1024, 'h');
+    const QByteArray bytes = megabyteName + ";7;\r\n" + hugeName + ";8;\r\nBob;2;";
+
+    const QList<TableEntry> entries = readBytes(bytes);
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0].name, QString::fromLatin1(megabyteName));
+    QCOMPARE(entries[0].score, 7);
+    QCOMPARE(entries[1].name, QStringLiteral("Bob"));
+}
+
+void TstTableFile::survivesNulBytes()
+{
+    const QByteArray bytes("An\0na;5;\r\n\0\0\0\r\nBob;\0;\r\nCarl;3\0;\r\n\0", 36);
+
+    const QList<TableEntry> entries = readBytes(bytes);
+    QCOMPARE(describe(entries), (QStringList{QString::fromLatin1("An\0na=5", 7), "Bob=0", "Carl=3"}));
+}
+
+// Each line is UTF-8 when its bytes are valid UTF-8, else Windows-1252.
+void TstTableFile::decodesCharacterSets_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("Windows-1252 e acute") << QByteArray("Jos\xE9;5;") << QStringList{u"José=5"_s};
+    QTest::newRow("euro sign") << QByteArray("\x80uro;1;") << QStringList{u"€uro=1"_s};
+    QTest::newRow("0x80 to 0x9F") << QByteArray("\x8A\x8C\x8E\x91\x92\x93\x94\x96\x97\x99\x9F;1;")
+                                  << QStringList{u"ŠŒŽ‘’“”–—™Ÿ=1"_s};
+    QTest::newRow("undefined bytes") << QByteArray("\x81\x8D\x8F\x90\x9D;1;")
+                                     << QStringList{u"\u0081\u008D\u008F\u0090\u009D=1"_s};
+    QTest::newRow("UTF-8 e acute") << QByteArray("Jos\xC3\xA9;5;") << QStringList{u"José=5"_s};
+    QTest::newRow("broken UTF-8") << QByteArray("\xC3\x28;1;") << QStringList{u"Ã(=1"_s};
+    QTest::newRow("UTF-8 surrogate") << QByteArray("\xED\xA0\x80;1;") << QStringList{u"í\u00A0€=1"_s};
+    QTest::newRow("mixed lines") << QByteArray("Jos\xE9;5;\r\n\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD;6;\r\n\xE6\x9D\x8E;7;")
+                                 << QStringList{u"José=5"_s, u"Иван=6"_s, u"李=7"_s};
+}
+
+void TstTableFile::decodesCharacterSets()
+{
+    QFETCH(QByteArray, bytes);
+    QTEST(describe(readBytes(bytes)), "entries");
+}
+
+// Every line ends CR LF, the last one too; Windows-1252 when all names fit it and cannot be
+// mistaken for UTF-8, UTF-8 otherwise; names the plain layout cannot carry go between quotes.
+void TstTableFile::writesExactBytes_data()
+{
+    QTest::addColumn<QList<TableEntry>>("entries");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("one entry") << QList<TableEntry>{{"Anna", 1250}} << QByteArray("Anna;1250;\r\n");
+    QTest::newRow("two, negative") << QList<TableEntry>{{"Anna", 1250}, {"Bob", -7}}
+                                   << QByteArray("Anna;1250;\r\nBob;-7;\r\n");
+    QTest::newRow("no entries") << QList<TableEntry>{} << QByteArray();
+    QTest::newRow("Windows-1252") << QList<TableEntry>{{u"José"_s, 5}, {u"€uro"_s, 0}}
+                                  << QByteArray("Jos\xE9;5;\r\n\x80uro;0;\r\n");
+    QTest::newRow("UTF-8 when one name does not fit")
+        << QList<TableEntry>{{u"José"_s, 5}, {u"Иван"_s, 6}}
+        << QByteArray("Jos\xC3\xA9;5;\r\n\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD;6;\r\n");
+    QTest::newRow("UTF-8 when Windows-1252 looks like UTF-8")
+        << QList<TableEntry>{{u"Ã©"_s, 1}} << QByteArray("\xC3\x83\xC2\xA9;1;\r\n");
+    QTest::newRow("comma quoted") << QList<TableEntry>{{"Smith, John", 50}} << QByteArray("\"Smith, John;50;\"\r\n");
+    QTest::newRow("leading blank quoted") << QList<TableEntry>{{"  Anna", 1}} << QByteArray("\"  Anna;1;\"\r\n");
+}
+
+void TstTableFile::writesExactBytes()
+{
+    QFETCH(QList<TableEntry>, entries);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Top_Easy.zub"));
+
+    QString error;
+    QVERIFY2(writeTableFile(path, entries, &error), qPrintable(error));
+    QTEST(fileContent(path), "bytes");
+}
+
+// What is written loads back as the same names and scores.
+void TstTableFile::roundTrips_data()
+{
+    QTest::addColumn<QList<TableEntry>>("entries");
+
+    QTest::newRow("ASCII") << QList<TableEntry>{{"Anna", 300}, {"Bob", 200}, {"Carl", 50}};
+    QTest::newRow("limits") << QList<TableEntry>{{"Max", std::numeric_limits<qint32>::max()},
+                                                {"Min", std::numeric_limits<qint32>::min()}, {"Zero", 0}};
+    QTest::newRow("Windows-1252") << QList<TableEntry>{{u"José"_s, 5}, {u"Œuvre ‘x’"_s, 6}};
+    QTest::newRow("undefined bytes") << QList<TableEntry>{{u"A\u0081\u009D"_s, 1}, {u"é"_s, 2}};
+    QTest::newRow("Cyrillic and CJK") << QList<TableEntry>{{u"Иван"_s, 7}, {u"李小龙"_s, 8}, {u"José"_s, 9}};
+    QTest::newRow("outside the BMP") << QList<TableEntry>{{u"Ann😀"_s, 10}};
+    QTest::newRow("looks like UTF-8") << QList<TableEntry>{{u"Ã©"_s, 1}, {u"Ã"_s, 2}};
+    QTest::newRow("hand-edited names") << QList<TableEntry>{{"Smith, John", 1}, {" Anna", 2}, {"", 3}, {"Tab\there", 4},
+                                                            {QString::fromLatin1("Nul\0l", 5), 5}};
+    QTest::newRow("1 MB name") << QList<TableEntry>{{QString(1024 * 1024, u'n'), 1}};
+}
+
+void TstTableFile::roundTrips()
+{
+    QFETCH(QList<TableEntry>, entries);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Top_Easy.zub"));
+
+    QString error;
+    QVERIFY2(writeTableFile(path, entries, &error), qPrintable(error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(describe(readTable(file, EasyLimit)), describe(entries));
+}
+
+// A write that cannot complete reports why and leaves the folder as it was: the old file
+// whole and no stray temporary file. Every cause here fails for root too.
+void TstTableFile::failedWriteKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QList<TableEntry>>("entries");
+
+    const QList<TableEntry> good{{"Anna", 1}};
+    QTest::newRow("path is a folder") << "folder" << good;
+    QTest::newRow("folder missing") << "missing/Top_Easy.zub" << good;
+    QTest::newRow("semicolon in name") << "Top_Easy.zub" << QList<TableEntry>{{"Anna", 1}, {"A;B", 2}};
+    QTest::newRow("line break in name") << "Top_Easy.zub" << QList<TableEntry>{{"Line\nBreak", 2}};
+    QTest::newRow("quote and comma") << "Top_Easy.zub" << QList<TableEntry>{{"\"Hi, there", 2}};
+}
+
+void TstTableFile::failedWriteKeepsOldFile()
+{
+    QFETCH(QString, target);
+    QFETCH(QList<TableEntry>, entries);
+    const QByteArray oldBytes("Old;1;\r\n");
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Top_Easy.zub")), oldBytes));
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+    QString error;
+    QVERIFY(!writeTableFile(dir.filePath(target), entries, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(fileContent(dir.filePath(QStringLiteral("Top_Easy.zub"))), oldBytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+}
+
+// The name check says what the record dialog must refuse; a name it accepts reads back as typed.
+void TstTableFile::checksNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<NameProblem>("problem");
+
+    QTest::newRow("plain") << "Anna" << NameProblem::None;
+    QTest::newRow("one letter") << "A" << NameProblem::None;
+    QTest::newRow("trailing blank") << "Anna " << NameProblem::None;
+    QTest::newRow("inner blank") << "Anna Maria" << NameProblem::None;
+    QTest::newRow("inner quote") << "An\"na" << NameProblem::None;
+    QTest::newRow("digits and signs") << "-12.5 !#" << NameProblem::None;
+    QTest::newRow("no-break space first") << u"\u00A0Anna"_s << NameProblem::None;
+    QTest::newRow("Windows-1252") << u"Zoë €"_s << NameProblem::None;
+    QTest::newRow("Cyrillic") << u"Иван"_s << NameProblem::None;
+    QTest::newRow("CJK") << u"李小龙"_s << NameProblem::None;
+    QTest::newRow("Arabic") << u"سارة"_s << NameProblem::None;
+    QTest::newRow("empty") << "" << NameProblem::Empty;
+    QTest::newRow("comma") << "Smith, John" << NameProblem::Comma;
+    QTest::newRow("semicolon") << "A;B" << NameProblem::Semicolon;
+    QTest::newRow("leading quote") << "\"Anna" << NameProblem::LeadingQuote;
+    QTest::newRow("leading blank") << " Anna" << NameProblem::LeadingBlank;
+    QTest::newRow("only a blank") << " " << NameProblem::LeadingBlank;
+    QTest::newRow("tab") << "An\tna" << NameProblem::ControlCharacter;
+    QTest::newRow("leading tab") << "\tAnna" << NameProblem::ControlCharacter;
+    QTest::newRow("CR") << "Anna\r" << NameProblem::ControlCharacter;
+    QTest::newRow("LF") << "An\nna" << NameProblem::ControlCharacter;
+    QTest::newRow("NUL") << QString::fromLatin1("An\0na", 5) << NameProblem::ControlCharacter;
+    QTest::newRow("DEL") << "Anna\x7F" << NameProblem::ControlCharacter;
+    QTest::newRow("C1 control") << u"Anna\u0085"_s << NameProblem::ControlCharacter;
+}
+
+void TstTableFile::checksNames()
+{
+    QFETCH(QString, name);
+    QFETCH(NameProblem, problem);
+
+    QCOMPARE(checkName(name), problem);
+    if (problem != NameProblem::None)
+        return;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Top_Easy.zub"));
+    QVERIFY(writeTableFile(path, {{name, 42}}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<TableEntry> entries = readTable(file, EasyLimit);
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries[0].name, name);
+}
+
+QTEST_GUILESS_MAIN(TstTableFile)
+#include "tst_tablefile.moc"

@@ -1,0 +1,223 @@
+#include "zubmod.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Slots first..last as "name=score", whatever the count says.
+QStringList slotTexts(TopTableRef table, int first, int last)
+{
+    QStringList entries;
+    for (int i = first; i <= last; ++i)
+        entries.append(table.names[i] + u'=' + QString::number(table.scores[i]));
+    return entries;
+}
+
+void fill(TopTableRef table, const QStringList &names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        table.names[i + 1] = names[i];
+        table.scores[i + 1] = (i + 1) * 100;
+    }
+    table.count = quint8(names.size());
+}
+
+QByteArray lines(int count, const QByteArray &prefix)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
+    return bytes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Level)
+
+class TstZubMod : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void levelsHaveTheirFilesAndLimits_data();
+    void levelsHaveTheirFilesAndLimits();
+    void noFilesGiveEmptyTables();
+    void loadNeverZeroesCount_data();
+    void loadNeverZeroesCount();
+    void loadsEachLevelIntoItsOwnArrays();
+    void writeThenLoadGivesSameTable();
+    void eleventhMediumEntryIsWrittenButNotLoaded();
+    void writeToMissingFolderFails();
+};
+
+void TstZubMod::levelsHaveTheirFilesAndLimits_data()
+{
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("limit");
+
+    QTest::newRow("Easy") << Level::Easy << "Top_Easy.zub" << 100;
+    QTest::newRow("Medium") << Level::Medium << "Top_Medi.zub" << 10;
+    QTest::newRow("Hard") << Level::Hard << "Top_Hard.zub" << 10;
+}
+
+void TstZubMod::levelsHaveTheirFilesAndLimits()
+{
+    QFETCH(Level, level);
+    QFETCH(QString, fileName);
+
+    const ZubMod mod(u"/opt/zubbo"_s);
+    QCOMPARE(mod.filePath(level), u"/opt/zubbo/"_s + fileName);
+    QTEST(ZubMod::lineLimit(level), "limit");
+}
+
+void TstZubMod::noFilesGiveEmptyTables()
+{
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    mod.LoadTopEasy();
+    mod.LoadTopMedi();
+    mod.LoadTopHard();
+
+    for (const Level level : AllLevels) {
+        const TopTableRef table = mod.table(level);
+        QCOMPARE(table.count, quint8(0));
+        QVERIFY(std::all_of(table.names.begin(), table.names.end(), [](const QString &n) { return n.isEmpty(); }));
+        QVERIFY(std::all_of(table.scores.begin(), table.scores.end(), [](qint32 s) { return s == 0; }));
+    }
+}
+
+// A load sets the count only from entries it read: with nothing to read the table stays as
+// it was, and slots above a lower count keep their old content.
+void TstZubMod::loadNeverZeroesCount_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("slotsOneToFive");
+
+    const QStringList old{"A=100", "B=200", "C=300", "D=400", "E=500"};
+    QTest::newRow("missing file") << false << QByteArray() << 5 << old;
+    QTest::newRow("empty file") << true << QByteArray() << 5 << old;
+    QTest::newRow("only bad lines") << true << QByteArray("bad\r\n\r\nX;1\r\n") << 5 << old;
+    QTest::newRow("shorter file") << true << QByteArray("New;7;\r\nNewer;8;\r\n") << 2
+                                  << QStringList{"New=7", "Newer=8", "C=300", "D=400", "E=500"};
+    QTest::newRow("twelve lines") << true << lines(12, "N") << 10
+                                  << QStringList{"N1=1", "N2=2", "N3=3", "N4=4", "N5=5"};
+}
+
+void TstZubMod::loadNeverZeroesCount()
+{
+    QFETCH(bool, fileExists);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    fill(mod.table(Level::Medium), {"A", "B", "C", "D", "E"});
+    if (fileExists)
+        QVERIFY(writeFile(mod.filePath(Level::Medium), bytes));
+
+    mod.LoadTopMedi();
+
+    QTEST(int(mod.TopMediCount), "count");
+    QTEST(slotTexts(mod.table(Level::Medium), 1, 5), "slotsOneToFive");
+}
+
+// Each Load function reads its own file into its own count and arrays and touches no other.
+void TstZubMod::loadsEachLevelIntoItsOwnArrays()
+{
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    QVERIFY(writeFile(mod.filePath(Level::Easy), lines(30, "E")));
+    QVERIFY(writeFile(mod.filePath(Level::Medium), lines(12, "M")));
+    QVERIFY(writeFile(mod.filePath(Level::Hard), lines(3, "H")));
+
+    mod.LoadTopMedi();
+    QCOMPARE(mod.TopEasyCount, quint8(0));
+    QCOMPARE(mod.TopMediCount, quint8(10));
+    QCOMPARE(mod.TopHardCount, quint8(0));
+    QCOMPARE(mod.TopMediName[10], u"M10"_s);
+    QVERIFY(mod.TopMediName[11].isEmpty());
+    QVERIFY(mod.TopEasyName[1].isEmpty());
+
+    mod.LoadTopEasy();
+    mod.LoadTopHard();
+    QCOMPARE(mod.TopEasyCount, quint8(30));
+    QCOMPARE(mod.TopEasyName[30], u"E30"_s);
+    QCOMPARE(mod.TopEasyScore[30], 30);
+    QCOMPARE(mod.TopHardCount, quint8(3));
+    QCOMPARE(mod.TopHardName[1], u"H1"_s);
+    QCOMPARE(mod.TopHardScore[3], 3);
+    QCOMPARE(mod.TopMediName[1], u"M1"_s);
+}
+
+// writeTable writes entries 1..count of one level to that level's file only; a fresh load
+// gives the same table back.
+void TstZubMod::writeThenLoadGivesSameTable()
+{
+    QTemporaryDir dir;
+    ZubMod writer(dir.path());
+    fill(writer.table(Level::Hard), {u"Anna"_s, u"José"_s, u"Иван"_s});
+    writer.TopHardName[4] = u"beyond the count"_s;
+
+    QString error;
+    QVERIFY2(writer.writeTable(Level::Hard, &error), qPrintable(error));
+    QVERIFY(!QFile::exists(writer.filePath(Level::Easy)));
+    QVERIFY(!QFile::exists(writer.filePath(Level::Medium)));
+
+    ZubMod reader(dir.path());
+    reader.LoadTopHard();
+    QCOMPARE(reader.TopHardCount, quint8(3));
+    QCOMPARE(slotTexts(reader.table(Level::Hard), 1, 4), (QStringList{u"Anna=100"_s, u"José=200"_s, u"Иван=300"_s, u"=0"_s}));
+}
+
+// Between recording and reloading a Medium table may hold eleven entries: all eleven are
+// written, the reload keeps ten.
+void TstZubMod::eleventhMediumEntryIsWrittenButNotLoaded()
+{
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    QStringList names;
+    for (int i = 1; i <= 11; ++i)
+        names.append(u"P"_s + QString::number(i));
+    fill(mod.table(Level::Medium), names);
+
+    QVERIFY(mod.writeTable(Level::Medium));
+    QCOMPARE(fileContent(mod.filePath(Level::Medium)).count("\r\n"), 11);
+
+    mod.LoadTopMedi();
+    QCOMPARE(mod.TopMediCount, quint8(10));
+}
+
+void TstZubMod::writeToMissingFolderFails()
+{
+    QTemporaryDir dir;
+    ZubMod mod(dir.filePath(u"missing"_s));
+    fill(mod.table(Level::Easy), {u"Anna"_s});
+
+    QString error;
+    QVERIFY(!mod.writeTable(Level::Easy, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TstZubMod)
+#include "tst_zubmod.moc"
