@@ -1,0 +1,238 @@
+#include "frmzub.h"
+
+#include "artwork.h"
+#include "boardlayout.h"
+#include "gametext.h"
+#include "picturecontrol.h"
+#include "tonewell.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+
+namespace {
+constexpr int GetReadyInterval = 1100;
+constexpr int CountdownInterval = 1000;
+constexpr int DesignedPopInterval = 400;
+constexpr int NumberPixelSize = 29;  // Arial bold 21.75 pt at 96 dpi
+constexpr int MessagePixelSize = 48; // Arial bold 36 pt
+constexpr int VersionPixelSize = 9;  // a small face at 6.75 pt
+
+QLabel *makeLabel(const QString &name, const QString &text, const QRect &place, int pixelSize,
+                  bool bold, Qt::Alignment alignment, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    label->setFont(font);
+    return label;
+}
+
+void makeWhite(QLabel *label)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+}
+} // namespace
+
+double currentDayFraction()
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000 / 86400.0;
+}
+
+frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
+    : QMainWindow(parent), m_folder(folder), m_clock(std::move(clock)), m_tables(folder),
+      Sound(new Tonewell(this))
+{
+    setObjectName(QStringLiteral("frmZUB"));
+    setWindowTitle(QStringLiteral("Zubbo!"));
+    setWindowIcon(Artwork::eyesIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    buildBoard();
+    buildMenus();
+    buildTimers();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+
+    layout()->activate();
+    const QRect screenArea = screen()->geometry();
+    qDebug() << size() << sizeHint() << minimumSize();
+    move(screenArea.center() - rect().center());
+}
+
+frmZUB::~frmZUB() = default;
+
+// Controls are created from back to front: a later sibling lies in front of an earlier one
+// and takes the presses where they overlap.
+void frmZUB::buildBoard()
+{
+    const qreal ratio = screen()->devicePixelRatio();
+    auto *board = new QLabel(this);
+    board->setObjectName(QStringLiteral("board"));
+    board->setFixedSize(BoardLayout::ClientSize);
+    board->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    board->setPixmap(Artwork::board(ratio));
+    setCentralWidget(board);
+
+    for (int i = 0; i < 2; ++i) {
+        imgHAM[i] = new PictureControl(QStringLiteral("imgHAM"), i, board);
+        imgHAM[i]->setGeometry(i == 0 ? BoardLayout::RaisedHammer : BoardLayout::StrikingHammer);
+        imgHAM[i]->hide();
+    }
+    imgHAM[0]->setPicture(Artwork::raisedHammer(ratio));
+    imgHAM[1]->setPicture(Artwork::strikingHammer(ratio));
+    m_raisedHammer = Artwork::pointer(imgHAM[0]->picture());
+    m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
+
+    lblMESSAGE = makeLabel(QStringLiteral("lblMESSAGE"), QStringLiteral("G e t   R e a d y"),
+                           BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter, board);
+    makeWhite(lblMESSAGE);
+    lblMESSAGE->hide();
+
+    imgCUR = new PictureControl(QStringLiteral("imgCUR"), -1, board);
+    imgCUR->setGeometry(BoardLayout::PointerSheet);
+    imgCUR->setMouseIcon(m_raisedHammer);
+    connect(imgCUR, &PictureControl::pressed, this, &frmZUB::imgCUR_MouseDown);
+    connect(imgCUR, &PictureControl::released, this, &frmZUB::imgCUR_MouseUp);
+
+    const QPixmap target = Artwork::target(ratio);
+    const QPixmap hit = Artwork::hit(ratio);
+    for (int i = 0; i < RandomHoles::HoleCount; ++i) {
+        ZubIN[i] = new PictureControl(QStringLiteral("ZubIN"), i, board);
+        ZubIN[i]->setGeometry(QRect(BoardLayout::Holes[i].target, BoardLayout::TargetSize));
+        ZubIN[i]->setPicture(target);
+        ZubIN[i]->hide();
+        connect(ZubIN[i], &PictureControl::pressed, this, &frmZUB::ZubIN_MouseDown);
+        connect(ZubIN[i], &PictureControl::released, this, &frmZUB::ZubIN_MouseUp);
+    }
+    for (int i = 0; i < RandomHoles::HoleCount; ++i) {
+        Explode[i] = new PictureControl(QStringLiteral("Explode"), i, board);
+        Explode[i]->setGeometry(QRect(BoardLayout::Holes[i].hit, BoardLayout::HitSize));
+        Explode[i]->setPicture(hit);
+        Explode[i]->hide();
+        connect(Explode[i], &PictureControl::pressed, this, &frmZUB::Explode_MouseDown);
+        connect(Explode[i], &PictureControl::released, this, &frmZUB::Explode_MouseUp);
+    }
+
+    // Panels and labels take no presses and carry no pointer of their own: the arrow shows.
+    const QPixmap panel = Artwork::panel(ratio);
+    Caps[1] = new PictureControl(QStringLiteral("Caps"), 1, board);
+    Caps[1]->setGeometry(BoardLayout::ScorePanel);
+    PointsTable = makeLabel(QStringLiteral("PointsTable"), QStringLiteral("0"),
+                            BoardLayout::PointsTable, NumberPixelSize, true, Qt::AlignRight, board);
+    Caps[0] = new PictureControl(QStringLiteral("Caps"), 0, board);
+    Caps[0]->setGeometry(BoardLayout::TimePanel);
+    TimeX = makeLabel(QStringLiteral("TimeX"), QStringLiteral("0"), BoardLayout::TimeX,
+                      NumberPixelSize, true, Qt::AlignRight, board);
+    for (PictureControl *cap : Caps)
+        cap->setPicture(panel);
+    makeWhite(PointsTable);
+    makeWhite(TimeX);
+    lblVER = makeLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"), BoardLayout::Version,
+                       VersionPixelSize, false, Qt::AlignRight, board);
+}
+
+void frmZUB::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bmSTART = bar->addAction(tr("&Start"), this, &frmZUB::bmSTART_Click);
+    bmSTART->setObjectName(QStringLiteral("bmSTART"));
+
+    mnuLEVEL = bar->addMenu(tr("&Level"));
+    mnuLEVEL->setObjectName(QStringLiteral("mnuLEVEL"));
+    const std::array<QString, 4> levelCaptions{QString(), tr("&Easy"), tr("&Medium"), tr("&Hard")};
+    for (int i = 1; i <= 3; ++i) {
+        bmLEVEL[i] = mnuLEVEL->addAction(levelCaptions[i], this, [this, i] { bmLEVEL_Click(i); });
+        bmLEVEL[i]->setObjectName(QStringLiteral("bmLEVEL(%1)").arg(i));
+        bmLEVEL[i]->setCheckable(true);
+    }
+    bmLEVEL[1]->setChecked(true);
+
+    mnuTOP = bar->addMenu(tr("&Top Scores"));
+    mnuTOP->setObjectName(QStringLiteral("mnuTOP"));
+    mnuTOP->addAction(tr("&Easy Top Ten"), this, &frmZUB::bmT_EASY_Click)
+        ->setObjectName(QStringLiteral("bmT_EASY"));
+    mnuTOP->addAction(tr("&Medium Top Ten"), this, &frmZUB::bmT_MEDIUM_Click)
+        ->setObjectName(QStringLiteral("bmT_MEDIUM"));
+    mnuTOP->addAction(tr("&Hard Top Ten"), this, &frmZUB::bmT_HARD_Click)
+        ->setObjectName(QStringLiteral("bmT_HARD"));
+
+    QMenu *mnuHELP = bar->addMenu(tr("&?"));
+    mnuHELP->setObjectName(QStringLiteral("mnuHELP"));
+    mnuHELP->addAction(tr("&How to play"), this, &frmZUB::bmHELP_Click)
+        ->setObjectName(QStringLiteral("bmHELP"));
+    mnuHELP->addSeparator()->setObjectName(QStringLiteral("Z_sep"));
+    mnuHELP->addAction(tr("&About"), this, &frmZUB::bmABOUT_Click)
+        ->setObjectName(QStringLiteral("bmABOUT"));
+}
+
+void frmZUB::buildTimers()
+{
+    const auto makeTimer = [this](const QString &name, int interval, void (frmZUB::*tick)()) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setInterval(interval);
+        // The coarse default may move a tick by 5 %, which a player hears in the beat.
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this, tick);
+        return timer;
+    };
+    timStart = makeTimer(QStringLiteral("timStart"), GetReadyInterval, &frmZUB::timStart_Timer);
+    Countdown = makeTimer(QStringLiteral("Countdown"), CountdownInterval, &frmZUB::Countdown_Timer);
+    Pop = makeTimer(QStringLiteral("Pop"), DesignedPopInterval, &frmZUB::Pop_Timer);
+}
+
+void frmZUB::Form_Load()
+{
+    Running = false;
+    lblVER->setText(VersionString());
+    for (PictureControl *hit : Explode)
+        hit->setMouseIcon(m_raisedHammer);
+    for (PictureControl *target : ZubIN)
+        target->setMouseIcon(m_raisedHammer);
+    m_tables.TopEasyCount = 0;
+    m_tables.TopMediCount = 0;
+    m_tables.TopHardCount = 0;
+    m_tables.LoadTopEasy();
+    m_tables.LoadTopMedi();
+    m_tables.LoadTopHard();
+}
+
+void frmZUB::bmLEVEL_Click(int Index)
+{
+    for (int i = 1; i <= 3; ++i)
+        bmLEVEL[i]->setChecked(false);
+    bmLEVEL[Index]->setChecked(true);
+}
+
+int frmZUB::currentLevel() const
+{
+    for (int i = 1; i <= 3; ++i) {
+        if (bmLEVEL[i]->isChecked())
+            return i;
+    }
+    return 1;
+}
+
+QString frmZUB::programFile(const QString &name) const
+{
+    return m_folder + QLatin1Char('/') + name;
+}
+
+void frmZUB::bmT_EASY_Click() {}
+void frmZUB::bmT_MEDIUM_Click() {}
+void frmZUB::bmT_HARD_Click() {}
+void frmZUB::bmHELP_Click() {}
+void frmZUB::bmABOUT_Click() {}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "randomholes.h"
+#include "zubmod.h"
+
+#include <QCursor>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class PictureControl;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class Tonewell;
+
+// The time of day as a fraction of a day, in whole seconds.
+using DayClock = std::function<double()>;
+double currentDayFraction();
+
+// The main window: the board with its targets, hit pictures, panels and labels, the menus,
+// the three timers of a round and the game state. Its handlers carry the game's rules: the
+// round from Start to the end of the time, the beat of the pops, the hammer and the hits.
+class frmZUB : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // folder: where the score tables and the wave cues live (the program's folder).
+    explicit frmZUB(const QString &folder, DayClock clock = currentDayFraction,
+                    QWidget *parent = nullptr);
+    ~frmZUB() override;
+
+    qint32 score() const { return Score; }
+    int currentHole() const { return CurrentHole; }
+    bool running() const { return Running; }
+    int readyTicks() const { return ReadyTicks; }
+    int currentLevel() const;
+    ZubMod &tables() { return m_tables; }
+    Tonewell &sound() { return *Sound; }
+
+public slots:
+    void bmSTART_Click();
+    void timStart_Timer();
+    void Countdown_Timer();
+    void Pop_Timer();
+    void bmLEVEL_Click(int Index);
+    void bmT_EASY_Click();
+    void bmT_MEDIUM_Click();
+    void bmT_HARD_Click();
+    void bmHELP_Click();
+    void bmABOUT_Click();
+
+    void ZubIN_MouseDown(int Index);
+    void ZubIN_MouseUp(int Index);
+    void Explode_MouseDown(int Index);
+    void Explode_MouseUp(int Index);
+    void imgCUR_MouseDown();
+    void imgCUR_MouseUp();
+
+private:
+    void buildBoard();
+    void buildMenus();
+    void buildTimers();
+    void Form_Load();
+    void stopRound();
+    QString programFile(const QString &name) const;
+
+    // Game state, alive as long as the window.
+    qint32 Score = 0;
+    quint8 CurrentHole = 0;
+    bool Running = false;
+    quint8 ReadyTicks = 0;
+
+    QString m_folder;
+    DayClock m_clock;
+    RandomHoles m_holes;
+    ZubMod m_tables;
+    Tonewell *Sound = nullptr;
+    // The pointers made from the pictures of imgHAM(0) and imgHAM(1).
+    QCursor m_raisedHammer;
+    QCursor m_strikingHammer;
+
+    QLabel *PointsTable = nullptr;
+    QLabel *TimeX = nullptr;
+    QLabel *lblVER = nullptr;
+    QLabel *lblMESSAGE = nullptr;
+    std::array<PictureControl *, 2> Caps{};
+    std::array<PictureControl *, 11> ZubIN{};
+    std::array<PictureControl *, 11> Explode{};
+    std::array<PictureControl *, 2> imgHAM{};
+    PictureControl *imgCUR = nullptr;
+
+    QAction *bmSTART = nullptr;
+    QMenu *mnuLEVEL = nullptr;
+    std::array<QAction *, 4> bmLEVEL{}; // items 1 to 3; 0 unused
+    QMenu *mnuTOP = nullptr;
+
+    QTimer *timStart = nullptr;
+    QTimer *Countdown = nullptr;
+    QTimer *Pop = nullptr;
+};

@@ -1,0 +1,130 @@
+// The round: Start and Stop, the Get Ready phase, the countdown, the beat of the pops and
+// the hammer with its hits.
+#include "frmzub.h"
+
+#include "gametext.h"
+#include "picturecontrol.h"
+#include "tonewell.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+constexpr int ReadyTicksToPlay = 2;
+const QString RoundStartTime = QStringLiteral("60");
+const QString RoundOverTime = QStringLiteral("0");
+constexpr std::array<int, 4> PopInterval{0, 950, 600, 400}; // by level 1 to 3
+} // namespace
+
+void frmZUB::bmSTART_Click()
+{
+    if (!Running) {
+        Running = true;
+        bmSTART->setText(tr("&Stop"));
+        TimeX->setText(RoundStartTime);
+        mnuLEVEL->menuAction()->setEnabled(false);
+        mnuTOP->menuAction()->setEnabled(false);
+        Score = 0;
+        PointsTable->setText(scoreText(Score));
+        timStart->start();
+    } else {
+        stopRound();
+    }
+}
+
+void frmZUB::stopRound()
+{
+    Running = false;
+    bmSTART->setText(tr("&Start"));
+    Pop->stop();
+    Countdown->stop();
+    timStart->stop();
+    TimeX->setText(RoundOverTime);
+    Explode[CurrentHole]->hide();
+    ZubIN[CurrentHole]->hide();
+    mnuLEVEL->menuAction()->setEnabled(true);
+    mnuTOP->menuAction()->setEnabled(true);
+}
+
+// ReadyTicks is never reset by Start or Stop: the first round after program start waits
+// three ticks, later rounds two, and a Stop during Get Ready carries its count over.
+void frmZUB::timStart_Timer()
+{
+    lblMESSAGE->show();
+    if (ReadyTicks == ReadyTicksToPlay) {
+        ReadyTicks = 0;
+        lblMESSAGE->hide();
+        timStart->stop();
+        Pop->start();
+        Countdown->start();
+    }
+    ++ReadyTicks;
+}
+
+void frmZUB::Countdown_Timer()
+{
+    const int remaining = timeValue(TimeX->text());
+    if (remaining != 0) {
+        TimeX->setText(countdownText(remaining - 1));
+        return;
+    }
+    bmSTART_Click();
+    Sound->setCueFlag(true);
+    Sound->setWaveFile(programFile(QStringLiteral("End.wav")));
+    Sound->Play();
+    Sound->setCueFlag(false);
+}
+
+void frmZUB::Pop_Timer()
+{
+    // The interval is set first: on a running timer it restarts the wait from now, so the
+    // level chosen governs the wait until the next tick.
+    Pop->setInterval(PopInterval[currentLevel()]);
+    Explode[CurrentHole]->hide();
+    ZubIN[CurrentHole]->hide();
+    ZubIN[CurrentHole]->setMouseIcon(m_raisedHammer);
+    CurrentHole = static_cast<quint8>(m_holes.pickHole(m_clock()));
+    ZubIN[CurrentHole]->show();
+    Sound->setWaveFile(programFile(QStringLiteral("Up.wav")));
+    Sound->Play();
+}
+
+void frmZUB::ZubIN_MouseDown(int Index)
+{
+    ZubIN[Index]->setMouseIcon(m_strikingHammer);
+    Score = addHitPoints(Score);
+    Sound->setWaveFile(programFile(QStringLiteral("Hit.wav")));
+    Sound->setCueFlag(true);
+    Sound->Play();
+    Sound->setCueFlag(false);
+    PointsTable->setText(scoreText(Score));
+    Explode[CurrentHole]->show();
+}
+
+void frmZUB::ZubIN_MouseUp(int Index)
+{
+    ZubIN[Index]->setMouseIcon(m_strikingHammer);
+}
+
+// A pressed hit picture takes its target's pointer, which after a hit is the striking one.
+void frmZUB::Explode_MouseDown(int Index)
+{
+    Explode[Index]->setMouseIcon(ZubIN[Index]->mouseIcon());
+}
+
+void frmZUB::Explode_MouseUp(int Index)
+{
+    Explode[Index]->setMouseIcon(ZubIN[Index]->mouseIcon());
+}
+
+void frmZUB::imgCUR_MouseDown()
+{
+    imgCUR->setMouseIcon(m_strikingHammer);
+}
+
+void frmZUB::imgCUR_MouseUp()
+{
+    imgCUR->setMouseIcon(m_raisedHammer);
+}

@@ -1,0 +1,503 @@
+// A round driven tick by tick: Start and Stop, the Get Ready phase, the countdown, the beat
+// of the pops with its succession of holes, and the hammer with its hits, pressed through
+// the window as a player's mouse would.
+#include "artwork.h"
+#include "frmzub.h"
+#include "picturecontrol.h"
+#include "tonewell.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+constexpr double Noon = 0.5;
+
+bool samePointer(const QCursor &a, const QCursor &b)
+{
+    return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
+}
+} // namespace
+
+class TestRound : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startSetsUpTheRound();
+    void getReadyTakesThreeTicksFirstThenTwo();
+    void stopDuringGetReady();
+    void countdownRunsSixtyOneTicks();
+    void stopDuringPlay();
+    void popsFollowTheSuccession();
+    void popIntervalFollowsTheLevel();
+    void midnightPopRepeatsTheHole();
+    void hitScoresTenWithCue();
+    void pressesThatScoreNothing();
+    void uncoveredColumnsScoreAgain();
+    void doubleClickScoresOnce();
+    void secondButtonWhileHeldScores();
+    void repeatedHoleCanBeHitAgain();
+    void hundredHitsReadOneThousand();
+
+private:
+    template<typename T = QWidget> T *control(const QString &name)
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    PictureControl *target(int i) { return control<PictureControl>(QStringLiteral("ZubIN(%1)").arg(i)); }
+    PictureControl *hitPicture(int i) { return control<PictureControl>(QStringLiteral("Explode(%1)").arg(i)); }
+    QTimer *timer(const char *name) { return control<QTimer>(QLatin1String(name)); }
+    QString text(const char *label) { return control<QLabel>(QLatin1String(label))->text(); }
+    QString timersRunning();
+    void startPlay();
+    void freezeTimers();
+    QPoint onBoard(QPoint p) { return m_window->centralWidget()->mapTo(m_window, p); }
+    void press(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
+    void release(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
+    QStringList visibleTargets();
+
+    QTemporaryDir m_folder;
+    double m_dayFraction = Noon;
+    frmZUB *m_window = nullptr;
+    QSignalSpy *m_cues = nullptr;
+};
+
+void TestRound::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestRound::init()
+{
+    m_dayFraction = Noon;
+    m_window = new frmZUB(m_folder.path(), [this] { return m_dayFraction; });
+    m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestRound::cleanup()
+{
+    delete m_cues;
+    delete m_window;
+}
+
+QString TestRound::timersRunning()
+{
+    QStringList running;
+    for (const char *name : {"timStart", "Pop", "Countdown"})
+        if (timer(name)->isActive())
+            running << QLatin1String(name);
+    return running.join(' ');
+}
+
+// Runs the Get Ready phase to its end by its ticks.
+void TestRound::startPlay()
+{
+    m_window->bmSTART_Click();
+    while (timer("timStart")->isActive())
+        m_window->timStart_Timer();
+}
+
+// Handlers are driven by the test alone: real ticks must not fall between its steps.
+void TestRound::freezeTimers()
+{
+    for (const char *name : {"timStart", "Pop", "Countdown"})
+        timer(name)->stop();
+}
+
+void TestRound::press(QPoint boardPoint, Qt::MouseButton button)
+{
+    QTest::mousePress(m_window->windowHandle(), button, {}, onBoard(boardPoint));
+}
+
+void TestRound::release(QPoint boardPoint, Qt::MouseButton button)
+{
+    QTest::mouseRelease(m_window->windowHandle(), button, {}, onBoard(boardPoint));
+}
+
+QStringList TestRound::visibleTargets()
+{
+    QStringList shown;
+    for (int i = 0; i < 11; ++i) {
+        if (target(i)->isVisible())
+            shown << target(i)->objectName();
+        if (hitPicture(i)->isVisible())
+            shown << hitPicture(i)->objectName();
+    }
+    return shown;
+}
+
+void TestRound::startSetsUpTheRound()
+{
+    m_window->bmSTART_Click();
+    QVERIFY(m_window->running());
+    QCOMPARE(control<QAction>(QStringLiteral("bmSTART"))->text(), QStringLiteral("&Stop"));
+    QCOMPARE(text("TimeX"), QStringLiteral("60"));
+    QCOMPARE(text("PointsTable"), QStringLiteral("0"));
+    QVERIFY(!control<QMenu>(QStringLiteral("mnuLEVEL"))->menuAction()->isEnabled());
+    QVERIFY(!control<QMenu>(QStringLiteral("mnuTOP"))->menuAction()->isEnabled());
+    QCOMPARE(timersRunning(), QStringLiteral("timStart"));
+    QVERIFY(!control(QStringLiteral("lblMESSAGE"))->isVisible());
+    QCOMPARE(m_cues->count(), 0);
+}
+
+void TestRound::getReadyTakesThreeTicksFirstThenTwo()
+{
+    QWidget *message = control(QStringLiteral("lblMESSAGE"));
+    m_window->bmSTART_Click();
+    for (int tick = 1; tick <= 2; ++tick) {
+        m_window->timStart_Timer();
+        QVERIFY(message->isVisible());
+        QCOMPARE(timersRunning(), QStringLiteral("timStart"));
+        QCOMPARE(m_window->readyTicks(), tick);
+    }
+    m_window->timStart_Timer();
+    QVERIFY(!message->isVisible());
+    QCOMPARE(timersRunning(), QStringLiteral("Pop Countdown"));
+    QCOMPARE(m_window->readyTicks(), 1);
+    QVERIFY(visibleTargets().isEmpty());
+    // The first beat comes with the interval the timer was designed with.
+    QCOMPARE(timer("Pop")->interval(), 400);
+
+    m_window->bmSTART_Click();
+    QCOMPARE(timersRunning(), QString());
+    m_window->bmSTART_Click();
+    m_window->timStart_Timer();
+    QVERIFY(message->isVisible());
+    QCOMPARE(timersRunning(), QStringLiteral("timStart"));
+    m_window->timStart_Timer();
+    QVERIFY(!message->isVisible());
+    QCOMPARE(timersRunning(), QStringLiteral("Pop Countdown"));
+}
+
+void TestRound::stopDuringGetReady()
+{
+    QWidget *message = control(QStringLiteral("lblMESSAGE"));
+    // Stopped before the first tick: no message, the tick count stays at 0.
+    m_window->bmSTART_Click();
+    m_window->bmSTART_Click();
+    QVERIFY(!message->isVisible());
+    QCOMPARE(m_window->readyTicks(), 0);
+    QCOMPARE(timersRunning(), QString());
+
+    // Stopped after two ticks: the message stays on the idle board and the count carries
+    // over, so the next round begins play at its first tick.
+    m_window->bmSTART_Click();
+    m_window->timStart_Timer();
+    m_window->timStart_Timer();
+    m_window->bmSTART_Click();
+    QVERIFY(message->isVisible());
+    QVERIFY(!m_window->running());
+    QCOMPARE(m_window->readyTicks(), 2);
+    QCOMPARE(timersRunning(), QString());
+
+    m_window->bmSTART_Click();
+    QVERIFY(message->isVisible());
+    m_window->timStart_Timer();
+    QVERIFY(!message->isVisible());
+    QCOMPARE(timersRunning(), QStringLiteral("Pop Countdown"));
+}
+
+void TestRound::countdownRunsSixtyOneTicks()
+{
+    startPlay();
+    m_window->Pop_Timer();
+    const int hole = m_window->currentHole();
+    m_window->ZubIN_MouseDown(hole);
+    freezeTimers();
+    m_cues->clear();
+
+    QStringList texts;
+    for (int tick = 1; tick <= 60; ++tick) {
+        m_window->Countdown_Timer();
+        texts << text("TimeX");
+    }
+    QCOMPARE(texts.first(), QStringLiteral(" 59"));
+    QCOMPARE(texts[58], QStringLiteral(" 1"));
+    QCOMPARE(texts.last(), QStringLiteral(" 0"));
+    QVERIFY(m_window->running());
+    QCOMPARE(m_cues->count(), 0);
+
+    timer("Pop")->start();
+    timer("Countdown")->start();
+    m_window->Countdown_Timer();
+    QVERIFY(!m_window->running());
+    QCOMPARE(text("TimeX"), QStringLiteral("0"));
+    QCOMPARE(text("PointsTable"), QStringLiteral("10"));
+    QCOMPARE(timersRunning(), QString());
+    QVERIFY(visibleTargets().isEmpty());
+    QVERIFY(control<QMenu>(QStringLiteral("mnuLEVEL"))->menuAction()->isEnabled());
+    QVERIFY(control<QMenu>(QStringLiteral("mnuTOP"))->menuAction()->isEnabled());
+    QCOMPARE(control<QAction>(QStringLiteral("bmSTART"))->text(), QStringLiteral("&Start"));
+    // The end cue is flagged while it starts, and the flag is lowered after.
+    QCOMPARE(m_cues->count(), 1);
+    QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("End.wav")));
+    QCOMPARE(m_cues->at(0).at(1).toBool(), true);
+    QVERIFY(!m_window->sound().cueFlag());
+}
+
+void TestRound::stopDuringPlay()
+{
+    startPlay();
+    m_window->Pop_Timer();
+    m_window->ZubIN_MouseDown(m_window->currentHole());
+    m_window->Countdown_Timer();
+    m_cues->clear();
+
+    m_window->bmSTART_Click();
+    QVERIFY(visibleTargets().isEmpty());
+    QCOMPARE(text("TimeX"), QStringLiteral("0"));
+    QCOMPARE(text("PointsTable"), QStringLiteral("10"));
+    QCOMPARE(m_window->score(), 10);
+    QCOMPARE(timersRunning(), QString());
+    QCOMPARE(m_cues->count(), 0);
+
+    // Start right after: the labels return to their start at once.
+    m_window->bmSTART_Click();
+    QCOMPARE(text("TimeX"), QStringLiteral("60"));
+    QCOMPARE(text("PointsTable"), QStringLiteral("0"));
+    QCOMPARE(m_window->score(), 0);
+}
+
+void TestRound::popsFollowTheSuccession()
+{
+    startPlay();
+    freezeTimers();
+    const QList<int> expected{7, 5, 6, 3, 3, 8, 0, 8};
+    for (int hole : expected) {
+        m_window->Pop_Timer();
+        QCOMPARE(m_window->currentHole(), hole);
+        QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(%1)").arg(hole)});
+    }
+    QCOMPARE(m_cues->count(), expected.size());
+    for (const QList<QVariant> &cue : *m_cues) {
+        QCOMPARE(cue.at(0).toString(), m_folder.filePath(QStringLiteral("Up.wav")));
+        QCOMPARE(cue.at(1).toBool(), false);
+    }
+
+    // The next round goes on with the succession where this one stopped.
+    m_window->bmSTART_Click();
+    startPlay();
+    freezeTimers();
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 8);
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 7);
+}
+
+void TestRound::popIntervalFollowsTheLevel()
+{
+    const QList<std::pair<int, int>> levels{{1, 950}, {2, 600}, {3, 400}, {1, 950}};
+    int previous = 400;
+    for (const auto &[level, interval] : levels) {
+        m_window->bmLEVEL_Click(level);
+        startPlay();
+        // The first beat of a round waits as long as the last beat of the round before.
+        QCOMPARE(timer("Pop")->interval(), previous);
+        m_window->Pop_Timer();
+        QCOMPARE(timer("Pop")->interval(), interval);
+        QVERIFY(timer("Pop")->isActive());
+        m_window->Pop_Timer();
+        QCOMPARE(timer("Pop")->interval(), interval);
+        m_window->bmSTART_Click();
+        previous = interval;
+    }
+}
+
+void TestRound::midnightPopRepeatsTheHole()
+{
+    startPlay();
+    freezeTimers();
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 7);
+    m_dayFraction = 0.0;
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 7);
+    QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(7)")});
+    m_dayFraction = 1.0 / 86400;
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 5);
+    QCOMPARE(m_cues->count(), 3);
+}
+
+void TestRound::hitScoresTenWithCue()
+{
+    const auto &raised = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
+    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        startPlay();
+        freezeTimers();
+        m_window->Pop_Timer();
+        const int hole = m_window->currentHole();
+        m_cues->clear();
+
+        const QPoint centre = target(hole)->geometry().center();
+        press(centre, button);
+        QCOMPARE(m_window->score(), 10);
+        QCOMPARE(text("PointsTable"), QStringLiteral("10"));
+        QVERIFY(hitPicture(hole)->isVisible());
+        QVERIFY(target(hole)->isVisible());
+        QVERIFY(samePointer(target(hole)->cursor(), striking));
+        QCOMPARE(m_cues->count(), 1);
+        QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("Hit.wav")));
+        QCOMPARE(m_cues->at(0).at(1).toBool(), true);
+        QVERIFY(!m_window->sound().cueFlag());
+
+        // Released elsewhere: the release still goes to the target, whose hammer stays down.
+        release(QPoint(200, 200), button);
+        QVERIFY(samePointer(target(hole)->cursor(), striking));
+        // The first fireball of a hole carries the raised hammer until it is pressed on.
+        QVERIFY(samePointer(hitPicture(hole)->cursor(), raised));
+        press(centre, button);
+        QVERIFY(samePointer(hitPicture(hole)->cursor(), striking));
+        release(centre, button);
+        QCOMPARE(m_window->score(), 10);
+        QCOMPARE(m_cues->count(), 1);
+
+        // The next beat takes both down and raises the target's hammer again.
+        m_window->Pop_Timer();
+        QVERIFY(!hitPicture(hole)->isVisible());
+        QVERIFY(samePointer(target(hole)->cursor(), raised));
+        m_window->bmSTART_Click();
+    }
+}
+
+void TestRound::pressesThatScoreNothing()
+{
+    const auto &raised = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
+    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    QWidget *sheet = control(QStringLiteral("imgCUR"));
+    startPlay();
+    freezeTimers();
+    m_window->Pop_Timer();
+    const int shownHole = m_window->currentHole();
+    m_cues->clear();
+
+    // The bare board, an empty hole: the hammer strikes while held and is raised on release.
+    const QPoint emptyHole = target(0)->geometry().center();
+    for (QPoint p : {QPoint(200, 130), emptyHole}) {
+        press(p);
+        QVERIFY(samePointer(sheet->cursor(), striking));
+        release(p);
+        QVERIFY(samePointer(sheet->cursor(), raised));
+    }
+    // Pressing on the board and letting go over the target leaves the target alone.
+    press(QPoint(200, 130));
+    release(target(shownHole)->geometry().center());
+    QVERIFY(samePointer(sheet->cursor(), raised));
+    QVERIFY(samePointer(target(shownHole)->cursor(), raised));
+    // The panels and the labels on them take presses for nobody.
+    for (QPoint p : {QPoint(140, 30), QPoint(200, 30), QPoint(140, 360), QPoint(200, 360), QPoint(390, 390)}) {
+        press(p);
+        QVERIFY(samePointer(sheet->cursor(), raised));
+        release(p);
+    }
+    QCOMPARE(m_window->score(), 0);
+    QCOMPARE(m_cues->count(), 0);
+    QVERIFY(!hitPicture(shownHole)->isVisible());
+}
+
+void TestRound::uncoveredColumnsScoreAgain()
+{
+    startPlay();
+    freezeTimers();
+    // Holes 5 and 6 come second and third from program start.
+    for (int hole : {5, 6}) {
+        while (m_window->currentHole() != hole)
+            m_window->Pop_Timer();
+        const QPoint leftColumn(target(hole)->x(), target(hole)->geometry().center().y());
+        const int before = m_window->score();
+        press(leftColumn);
+        release(leftColumn);
+        press(leftColumn);
+        release(leftColumn);
+        QCOMPARE(m_window->score(), before + 20);
+        // One column further right the fireball covers the target: no more points.
+        press(leftColumn + QPoint(1, 0));
+        release(leftColumn + QPoint(1, 0));
+        QCOMPARE(m_window->score(), before + 20);
+    }
+}
+
+void TestRound::doubleClickScoresOnce()
+{
+    startPlay();
+    freezeTimers();
+    while (m_window->currentHole() != 5)
+        m_window->Pop_Timer();
+    // On the uncovered column the second press would reach the target again; as the
+    // second press of a double-click it strikes nothing.
+    const QPoint leftColumn = onBoard(QPoint(target(5)->x(), target(5)->geometry().center().y()));
+    QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {}, leftColumn);
+    QCOMPARE(m_window->score(), 10);
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, leftColumn);
+    QCOMPARE(m_window->score(), 20);
+}
+
+void TestRound::secondButtonWhileHeldScores()
+{
+    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    startPlay();
+    freezeTimers();
+    m_window->Pop_Timer();
+    const int hole = m_window->currentHole();
+    const QPoint centre = target(hole)->geometry().center();
+    press(centre, Qt::LeftButton);
+    QVERIFY(hitPicture(hole)->isVisible());
+    // The target holds the mouse although its fireball now lies in front of it.
+    press(centre, Qt::RightButton);
+    QCOMPARE(m_window->score(), 20);
+    release(centre, Qt::RightButton);
+    release(centre, Qt::LeftButton);
+    QVERIFY(samePointer(target(hole)->cursor(), striking));
+    QCOMPARE(m_window->score(), 20);
+}
+
+void TestRound::repeatedHoleCanBeHitAgain()
+{
+    startPlay();
+    freezeTimers();
+    // The fourth and fifth picks from program start are both hole 3.
+    for (int i = 0; i < 4; ++i)
+        m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 3);
+    const QPoint centre = target(3)->geometry().center();
+    press(centre);
+    release(centre);
+    QVERIFY(hitPicture(3)->isVisible());
+    m_window->Pop_Timer();
+    QCOMPARE(m_window->currentHole(), 3);
+    QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(3)")});
+    press(centre);
+    release(centre);
+    QCOMPARE(m_window->score(), 20);
+}
+
+void TestRound::hundredHitsReadOneThousand()
+{
+    startPlay();
+    freezeTimers();
+    for (int i = 0; i < 100; ++i) {
+        m_window->Pop_Timer();
+        const QPoint centre = target(m_window->currentHole())->geometry().center();
+        press(centre);
+        release(centre);
+    }
+    QCOMPARE(m_window->score(), 1000);
+    QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
+}
+
+QTEST_MAIN(TestRound)
+#include "tst_round.moc"
