@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+
+// The main window's pictures and pointers, drawn in code. Every picture is rendered at
+// its logical size times `dpr` device pixels and carries that device pixel ratio, so it
+// stays crisp on high-density screens. The drawings are deterministic.
+namespace Artwork {
+
+// Where the hammer pointers strike, in logical pixels of the 32 x 32 pointer.
+constexpr QPoint HammerHotSpot{9, 19};
+
+QPixmap board(qreal dpr = 1.0);          // 400 x 400, opaque wall with eleven holes
+QPixmap panel(qreal dpr = 1.0);          // 127 x 52, dark pill behind the score and time
+QPixmap target(qreal dpr = 1.0);         // 60 x 52, cartoon eyes looking down
+QPixmap hit(qreal dpr = 1.0);            // 60 x 60, fireball disc
+QPixmap raisedHammer(qreal dpr = 1.0);   // 32 x 32, black, white and transparent only
+QPixmap strikingHammer(qreal dpr = 1.0); // 32 x 32, black, white and transparent only
+
+// A pointer showing `hammer`, with HammerHotSpot scaled to the pixmap's device pixels.
+QCursor pointer(const QPixmap &hammer);
+
+// The window icon: cartoon eyes at 16, 32 and 64 pixels.
+QIcon eyesIcon();
+
+}
