@@ -15,7 +15,11 @@ constexpr int BoardSize = 400;
 
 // Wall colour from top to bottom: dark brown, brown at mid-height, bright orange.
 constexpr std::array<std::array<float, 3>, 3> WallStops{{{75, 49, 10}, {165, 101, 9}, {252, 159, 6}}};
+// The relief lights and shades the wall by adding or taking away this much of each
+// channel per unit of slope. Adding rather than scaling keeps the bright orange at the
+// bottom from washing out at full red, and keeps the relief visible on the dark top.
 constexpr float EmbossStrength = 1.1f;
+constexpr std::array<float, 3> ReliefTint{100, 72, 26};
 
 struct Hole
 {
@@ -23,7 +27,8 @@ struct Hole
     int centreX, centreY;         // centre of the black interior
 };
 
-// The eleven holes, top to bottom in a zigzag; the game places its eyes by the same table.
+// The eleven holes, top to bottom in a zigzag; the game places each hole's eyes and
+// fireball to match.
 constexpr std::array<Hole, 11> Holes{{
     {21, 119, 28, 75, 71, 53},
     {275, 371, 32, 79, 323, 57},
@@ -123,7 +128,7 @@ void paintBoard(QImage &image, float dpr)
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const float slope = below[std::min(width - 1, x + step)] - above[std::max(0, x - step)];
-            const float lit = 1.0f + strength * slope;
+            const float lit = strength * slope;
             const float logicalX = (x + 0.5f) / dpr;
             Shade shade;
             for (const Hole *hole : rowHoles)
@@ -131,7 +136,8 @@ void paintBoard(QImage &image, float dpr)
                     shade = holeShade(*hole, logicalX, logicalY, dpr);
             std::array<int, 3> rgb{};
             for (int c = 0; c < 3; ++c) {
-                const float value = base[c] * (lit * (1.0f - shade.darkness) + shade.light);
+                const float wall = base[c] + lit * ReliefTint[c];
+                const float value = wall * (1.0f - shade.darkness) + base[c] * shade.light;
                 rgb[c] = std::clamp(static_cast<int>(value + 0.5f), 0, 255);
             }
             line[x] = qRgb(rgb[0], rgb[1], rgb[2]);

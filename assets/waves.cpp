@@ -25,13 +25,16 @@ double timeOf(size_t sample)
     return static_cast<double>(sample) / SampleRate;
 }
 
-// A decaying sine partial added onto `signal` from `start` seconds on.
-void addPartial(Signal &signal, double start, double frequency, double amplitude, double decay)
+// A sine partial added onto `signal` from `start` seconds on: it rises linearly over
+// `attack` seconds, so a note entering mid-sound does not click, then decays.
+void addPartial(Signal &signal, double start, double frequency, double amplitude, double decay,
+                double attack = 0.0)
 {
     const size_t first = static_cast<size_t>(std::lround(start * SampleRate));
     for (size_t i = first; i < signal.size(); ++i) {
         const double t = timeOf(i - first);
-        signal[i] += amplitude * std::exp(-t / decay) * std::sin(2 * Pi * frequency * t);
+        const double rise = t < attack ? t / attack : 1.0;
+        signal[i] += amplitude * rise * std::exp(-t / decay) * std::sin(2 * Pi * frequency * t);
     }
 }
 
@@ -104,18 +107,22 @@ Samples synthUp()
 
 Samples synthHit()
 {
-    // Low damped partials give the wooden body; a brief burst of differentiated noise and a
-    // fast-dying high partial give the bright edge of the strike.
+    // Low damped partials give the wooden body; a brief burst of noise and a fast-dying
+    // high partial give the bright edge of the strike.
     Signal signal = silence(0.15);
     addPartial(signal, 0.0, 196.0, 1.0, 0.040);
     addPartial(signal, 0.0, 523.0, 0.55, 0.018);
     addPartial(signal, 0.0, 1187.0, 0.3, 0.008);
     addPartial(signal, 0.0, 3150.0, 0.25, 0.004);
+    // Differentiating, then smoothing the noise keeps its energy in the upper mid range,
+    // bright without hiss.
     NoiseSource noise;
     double previous = 0.0;
+    double smoothed = 0.0;
     for (size_t i = 0; i < signal.size(); ++i) {
         const double white = noise.next();
-        signal[i] += 0.5 * (white - previous) * std::exp(-timeOf(i) / 0.003);
+        smoothed += 0.4 * ((white - previous) - smoothed);
+        signal[i] += 0.9 * smoothed * std::exp(-timeOf(i) / 0.003);
         previous = white;
     }
     return finish(std::move(signal));
@@ -130,10 +137,11 @@ Samples synthEnd()
     };
     constexpr std::array<Note, 3> Notes{{{0.0, 784.0}, {0.17, 659.3}, {0.34, 523.3}}};
     Signal signal = silence(0.75);
+    constexpr double Attack = 0.004;
     for (const Note &note : Notes) {
-        addPartial(signal, note.start, note.frequency, 1.0, 0.16);
-        addPartial(signal, note.start, note.frequency * 2, 0.28, 0.09);
-        addPartial(signal, note.start, note.frequency * 3, 0.1, 0.05);
+        addPartial(signal, note.start, note.frequency, 1.0, 0.16, Attack);
+        addPartial(signal, note.start, note.frequency * 2, 0.28, 0.09, Attack);
+        addPartial(signal, note.start, note.frequency * 3, 0.1, 0.05, Attack);
     }
     return finish(std::move(signal));
 }

@@ -1,0 +1,411 @@
+// The game's artwork and wave cues. The pictures must come out at their layout sizes and
+// crisp at a device pixel ratio of 2, transparent where the board has to show through,
+// the hammer pointers strictly black, white and clear with their hot spot on the head,
+// the board graded and holed where the game places its eyes, and a fireball must hide
+// the eyes under it at every hole. The wave files must be plain 16-bit PCM that start on
+// the beat and never clip.
+
+#include "aboutart.h"
+#include "artwork.h"
+#include "waves.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+using Drawing = QPixmap (*)(qreal);
+Q_DECLARE_METATYPE(Drawing)
+
+namespace {
+
+constexpr int WaveHeaderSize = 44;
+constexpr int OnsetSamples = Waves::SampleRate * 2 / 1000;
+
+// The holes' centres and where the game puts each hole's target and fireball.
+struct HolePlace
+{
+    QPoint centre, target, fireball;
+};
+
+const HolePlace Places[] = {
+    {{71, 53}, {40, 8}, {40, 8}},       {{323, 57}, {292, 14}, {293, 11}},
+    {{161, 109}, {129, 65}, {129, 62}}, {{70, 167}, {37, 121}, {37, 120}},
+    {{297, 147}, {264, 103}, {264, 100}}, {{192, 209}, {162, 165}, {163, 161}},
+    {{112, 271}, {79, 226}, {80, 224}}, {{320, 242}, {289, 199}, {289, 197}},
+    {{222, 308}, {189, 262}, {189, 258}}, {{80, 351}, {49, 303}, {49, 301}},
+    {{316, 349}, {284, 303}, {284, 302}},
+};
+
+// Mean colour of a rectangle given in logical pixels.
+QColor meanColour(const QImage &image, const QRect &logical)
+{
+    const qreal dpr = image.devicePixelRatio();
+    const QRect area(logical.topLeft() * dpr, logical.size() * dpr);
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += qRed(pixel);
+            green += qGreen(pixel);
+            blue += qBlue(pixel);
+        }
+    const qint64 count = qint64(area.width()) * area.height();
+    return QColor(int(red / count), int(green / count), int(blue / count));
+}
+
+bool near(const QColor &colour, const QColor &expected, int tolerance)
+{
+    return std::abs(colour.red() - expected.red()) <= tolerance
+           && std::abs(colour.green() - expected.green()) <= tolerance
+           && std::abs(colour.blue() - expected.blue()) <= tolerance;
+}
+
+quint32 readLittleEndian(const QByteArray &bytes, int offset, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(offset + i));
+    return value;
+}
+
+}
+
+class TestArtwork : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void sizes_data();
+    void sizes();
+    void transparency_data();
+    void transparency();
+    void hammers_data();
+    void hammers();
+    void boardGradient();
+    void boardHoles_data();
+    void boardHoles();
+    void fireballHidesEyes_data();
+    void fireballHidesEyes();
+    void eyesIcon();
+    void logoLettering();
+    void repeatable();
+
+    void waveFiles_data();
+    void waveFiles();
+    void wavesNeedAWritableFolder();
+
+private:
+    QTemporaryDir m_waveDir;
+};
+
+void TestArtwork::initTestCase()
+{
+    QVERIFY(m_waveDir.isValid());
+    QVERIFY(Waves::writeCues(m_waveDir.path().toStdString()));
+}
+
+void TestArtwork::sizes_data()
+{
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QSize>("logical");
+    const struct
+    {
+        const char *name;
+        Drawing draw;
+        QSize logical;
+    } pictures[] = {
+        {"board", Artwork::board, {400, 400}},
+        {"panel", Artwork::panel, {127, 52}},
+        {"target", Artwork::target, {60, 52}},
+        {"hit", Artwork::hit, {60, 60}},
+        {"raised hammer", Artwork::raisedHammer, {32, 32}},
+        {"striking hammer", Artwork::strikingHammer, {32, 32}},
+        {"about icon", Artwork::aboutIcon, {32, 32}},
+        {"logo", Artwork::logo, {120, 56}},
+    };
+    for (const auto &picture : pictures)
+        for (qreal dpr : {1.0, 2.0})
+            QTest::addRow("%s @%g", picture.name, dpr) << picture.draw << dpr << picture.logical;
+}
+
+void TestArtwork::sizes()
+{
+    QFETCH(Drawing, draw);
+    QFETCH(qreal, dpr);
+    QFETCH(QSize, logical);
+    const QPixmap pixmap = draw(dpr);
+    QCOMPARE(pixmap.size(), logical * dpr);
+    QCOMPARE(pixmap.devicePixelRatio(), dpr);
+}
+
+void TestArtwork::transparency_data()
+{
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("opaque");
+    const struct
+    {
+        const char *name;
+        Drawing draw;
+        QPoint point;
+        bool opaque;
+    } rows[] = {
+        {"board corner", Artwork::board, {0, 0}, true},
+        {"board far corner", Artwork::board, {399, 399}, true},
+        {"panel corner", Artwork::panel, {0, 0}, false},
+        {"panel far corner", Artwork::panel, {126, 51}, false},
+        {"panel left of pill", Artwork::panel, {3, 25}, false},
+        {"panel middle", Artwork::panel, {63, 25}, true},
+        {"target corner", Artwork::target, {0, 0}, false},
+        {"target far corner", Artwork::target, {59, 51}, false},
+        {"target between the eyes' tops", Artwork::target, {30, 4}, false},
+        {"target left eye", Artwork::target, {20, 16}, true},
+        {"hit corner", Artwork::hit, {0, 0}, false},
+        {"hit far corner", Artwork::hit, {59, 59}, false},
+        {"hit left edge", Artwork::hit, {1, 30}, false},
+        {"hit centre", Artwork::hit, {30, 30}, true},
+    };
+    for (const auto &row : rows)
+        for (qreal dpr : {1.0, 2.0})
+            QTest::addRow("%s @%g", row.name, dpr) << row.draw << dpr << row.point << row.opaque;
+}
+
+void TestArtwork::transparency()
+{
+    QFETCH(Drawing, draw);
+    QFETCH(qreal, dpr);
+    QFETCH(QPoint, point);
+    QFETCH(bool, opaque);
+    const QImage image = draw(dpr).toImage();
+    QCOMPARE(qAlpha(image.pixel(point * dpr)), opaque ? 255 : 0);
+}
+
+void TestArtwork::hammers_data()
+{
+    QTest::addColumn<Drawing>("draw");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QPoint>("hotSpot");
+    QTest::newRow("raised @1") << Drawing(Artwork::raisedHammer) << 1.0 << QPoint(9, 19);
+    QTest::newRow("raised @2") << Drawing(Artwork::raisedHammer) << 2.0 << QPoint(18, 38);
+    QTest::newRow("striking @1") << Drawing(Artwork::strikingHammer) << 1.0 << QPoint(9, 19);
+    QTest::newRow("striking @2") << Drawing(Artwork::strikingHammer) << 2.0 << QPoint(18, 38);
+}
+
+// A masked pointer shows no grey and no half-transparent edge, and the player aims with
+// its head, so the hot spot must lie on it.
+void TestArtwork::hammers()
+{
+    QFETCH(Drawing, draw);
+    QFETCH(qreal, dpr);
+    QFETCH(QPoint, hotSpot);
+    const QPixmap hammer = draw(dpr);
+    const QImage image = hammer.toImage().convertToFormat(QImage::Format_ARGB32);
+    int black = 0;
+    int white = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) == 0)
+                continue;
+            QVERIFY2(pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255),
+                     qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
+            ++(pixel == qRgb(0, 0, 0) ? black : white);
+        }
+    QVERIFY(black > 20 * dpr * dpr);
+    QVERIFY(white > 20 * dpr * dpr);
+    QCOMPARE(qAlpha(image.pixel(hotSpot)), 255);
+
+    const QCursor pointer = Artwork::pointer(hammer);
+    QCOMPARE(pointer.hotSpot(), hotSpot);
+    QCOMPARE(pointer.pixmap().size(), QSize(32, 32) * dpr);
+}
+
+// The wall darkens from orange at the bottom to dark brown at the top. The bands avoid
+// the holes: the top and bottom rows lie above and below them, the middle band between
+// holes 3, 5 and 7 at its sides.
+void TestArtwork::boardGradient()
+{
+    const QImage image = Artwork::board().toImage();
+    const QColor top = meanColour(image, QRect(0, 0, 400, 10));
+    const QColor middleLeft = meanColour(image, QRect(0, 195, 140, 10));
+    const QColor middleRight = meanColour(image, QRect(245, 195, 155, 10));
+    const QColor bottom = meanColour(image, QRect(0, 390, 400, 10));
+    QVERIFY2(near(top, QColor(75, 49, 10), 18), qPrintable(top.name()));
+    QVERIFY2(near(middleLeft, QColor(165, 101, 9), 18), qPrintable(middleLeft.name()));
+    QVERIFY2(near(middleRight, QColor(165, 101, 9), 18), qPrintable(middleRight.name()));
+    QVERIFY2(near(bottom, QColor(252, 159, 6), 18), qPrintable(bottom.name()));
+    QVERIFY(top.red() < middleLeft.red() && middleLeft.red() < bottom.red());
+    QVERIFY(top.green() < middleLeft.green() && middleLeft.green() < bottom.green());
+}
+
+void TestArtwork::boardHoles_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("black");
+    for (qreal dpr : {1.0, 2.0}) {
+        for (int i = 0; i < int(std::size(Places)); ++i)
+            QTest::addRow("hole %d @%g", i, dpr) << dpr << Places[i].centre << true;
+        const QPoint between[] = {{200, 150}, {30, 110}, {230, 60}, {200, 380}, {380, 300}};
+        for (const QPoint &point : between)
+            QTest::addRow("wall at %d,%d @%g", point.x(), point.y(), dpr) << dpr << point << false;
+    }
+}
+
+void TestArtwork::boardHoles()
+{
+    QFETCH(qreal, dpr);
+    QFETCH(QPoint, point);
+    QFETCH(bool, black);
+    const QImage image = Artwork::board(dpr).toImage();
+    const QColor colour = meanColour(image, QRect(point - QPoint(1, 1), QSize(3, 3)));
+    if (black)
+        QVERIFY2(near(colour, Qt::black, 8), qPrintable(colour.name()));
+    else
+        QVERIFY2(colour.red() > 50, qPrintable(colour.name()));
+}
+
+void TestArtwork::fireballHidesEyes_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<QPoint>("offset");
+    for (qreal dpr : {1.0, 2.0})
+        for (int i = 0; i < int(std::size(Places)); ++i)
+            QTest::addRow("hole %d @%g", i, dpr) << dpr << Places[i].fireball - Places[i].target;
+}
+
+// Wherever the eyes cover a pixel, the fireball over them must be fully opaque.
+void TestArtwork::fireballHidesEyes()
+{
+    QFETCH(qreal, dpr);
+    QFETCH(QPoint, offset);
+    const QImage eyes = Artwork::target(dpr).toImage();
+    const QImage fireball = Artwork::hit(dpr).toImage();
+    const QPoint shift = offset * dpr;
+    for (int y = 0; y < eyes.height(); ++y)
+        for (int x = 0; x < eyes.width(); ++x) {
+            if (qAlpha(eyes.pixel(x, y)) == 0)
+                continue;
+            const QPoint over = QPoint(x, y) - shift;
+            QVERIFY2(fireball.rect().contains(over) && qAlpha(fireball.pixel(over)) == 255,
+                     qPrintable(QStringLiteral("eye pixel %1,%2 shows").arg(x).arg(y)));
+        }
+}
+
+void TestArtwork::eyesIcon()
+{
+    const QIcon icon = Artwork::eyesIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int side : {16, 32}) {
+        QVERIFY(sizes.contains(QSize(side, side)));
+        const QImage image = icon.pixmap(QSize(side, side)).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(side - 1, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(0, side - 2)), 0);
+        QCOMPARE(qAlpha(image.pixel(side / 4, side / 4)), 255);
+    }
+}
+
+// Dark capitals on white above white letters on a red band: the lettering must have been
+// rendered, not left out for want of a font.
+void TestArtwork::logoLettering()
+{
+    const QImage image = Artwork::logo().toImage();
+    int dark = 0;
+    for (int y = 0; y < 28; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 80;
+    int white = 0;
+    int red = 0;
+    for (int y = 32; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour(image.pixel(x, y));
+            white += colour.lightness() > 230;
+            red += colour.red() > 150 && colour.green() < 80 && colour.blue() < 80;
+        }
+    QVERIFY2(dark > 300, qPrintable(QString::number(dark)));
+    QVERIFY2(white > 200, qPrintable(QString::number(white)));
+    QVERIFY2(red > 1000, qPrintable(QString::number(red)));
+    QCOMPARE(QColor(image.pixel(2, 2)), QColor(Qt::white));
+}
+
+// The textures come from fixed seeds: every start-up shows the same board and fireball.
+void TestArtwork::repeatable()
+{
+    QCOMPARE(Artwork::board(2.0).toImage(), Artwork::board(2.0).toImage());
+    QCOMPARE(Artwork::hit().toImage(), Artwork::hit().toImage());
+}
+
+void TestArtwork::waveFiles_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<double>("shortest");
+    QTest::addColumn<double>("longest");
+    QTest::newRow("up") << QStringLiteral("Up.wav") << 0.06 << 0.15;
+    QTest::newRow("hit") << QStringLiteral("Hit.wav") << 0.1 << 0.2;
+    QTest::newRow("end") << QStringLiteral("End.wav") << 0.3 << 1.0;
+}
+
+void TestArtwork::waveFiles()
+{
+    QFETCH(QString, fileName);
+    QFETCH(double, shortest);
+    QFETCH(double, longest);
+    QFile file(m_waveDir.filePath(fileName));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.size() > WaveHeaderSize);
+
+    QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+    QCOMPARE(readLittleEndian(bytes, 4, 4), quint32(bytes.size() - 8));
+    QCOMPARE(bytes.mid(8, 8), QByteArray("WAVEfmt "));
+    QCOMPARE(readLittleEndian(bytes, 16, 4), 16u); // plain fmt chunk, not extensible
+    QCOMPARE(readLittleEndian(bytes, 20, 2), 1u);  // integer PCM
+    QCOMPARE(readLittleEndian(bytes, 22, 2), 1u);  // mono
+    QCOMPARE(readLittleEndian(bytes, 24, 4), 44100u);
+    QCOMPARE(readLittleEndian(bytes, 28, 4), 88200u);
+    QCOMPARE(readLittleEndian(bytes, 32, 2), 2u);
+    QCOMPARE(readLittleEndian(bytes, 34, 2), 16u);
+    QCOMPARE(bytes.mid(36, 4), QByteArray("data"));
+    const quint32 dataSize = readLittleEndian(bytes, 40, 4);
+    QCOMPARE(dataSize, quint32(bytes.size() - WaveHeaderSize));
+
+    const int count = int(dataSize / 2);
+    const double seconds = double(count) / Waves::SampleRate;
+    QVERIFY2(seconds >= shortest && seconds <= longest, qPrintable(QString::number(seconds)));
+
+    QList<int> samples;
+    for (int i = 0; i < count; ++i)
+        samples.append(qint16(readLittleEndian(bytes, WaveHeaderSize + 2 * i, 2)));
+    int peak = 0;
+    for (int sample : samples)
+        peak = std::max(peak, std::abs(sample));
+    // About -3 dBFS: clearly audible, well clear of clipping.
+    QVERIFY2(peak > 32767 / 2 && peak < 32767 * 9 / 10, qPrintable(QString::number(peak)));
+
+    int onset = 0;
+    while (std::abs(samples.at(onset)) < peak / 10)
+        ++onset;
+    QVERIFY2(onset <= OnsetSamples, qPrintable(QString::number(onset)));
+    // Faded at both ends, so starting and stopping do not click.
+    QVERIFY(std::abs(samples.first()) < 328);
+    QVERIFY(std::abs(samples.last()) < 328);
+}
+
+void TestArtwork::wavesNeedAWritableFolder()
+{
+    QVERIFY(!Waves::writeCues(m_waveDir.filePath(QStringLiteral("missing")).toStdString()));
+}
+
+QTEST_MAIN(TestArtwork)
+#include "tst_artwork.moc"
