@@ -5,6 +5,7 @@
 #include "gametext.h"
 #include "picturecontrol.h"
 #include "tonewell.h"
+#include "topviewer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -231,8 +232,20 @@ QString frmZUB::programFile(const QString &name) const
     return m_folder + QLatin1Char('/') + name;
 }
 
-void frmZUB::bmT_EASY_Click() {}
-void frmZUB::bmT_MEDIUM_Click() {}
-void frmZUB::bmT_HARD_Click() {}
+void frmZUB::bmT_EASY_Click()
+{
+    TopTenViewer::showModal(frmEASY, m_tables, Level::Easy, this);
+}
+
+void frmZUB::bmT_MEDIUM_Click()
+{
+    TopTenViewer::showModal(frmMEDI, m_tables, Level::Medium, this);
+}
+
+void frmZUB::bmT_HARD_Click()
+{
+    TopTenViewer::showModal(frmHARD, m_tables, Level::Hard, this);
+}
+
 void frmZUB::bmHELP_Click() {}
 void frmZUB::bmABOUT_Click() {}

@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -15,6 +16,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class Tonewell;
+class TopTenViewer;
 
 // The time of day as a fraction of a day, in whole seconds.
 using DayClock = std::function<double()>;
@@ -100,4 +102,9 @@ private:
     QTimer *timStart = nullptr;
     QTimer *Countdown = nullptr;
     QTimer *Pop = nullptr;
+
+    // The table viewers live from their first opening until their close box is used.
+    QPointer<TopTenViewer> frmEASY;
+    QPointer<TopTenViewer> frmMEDI;
+    QPointer<TopTenViewer> frmHARD;
 };

@@ -2,6 +2,7 @@
 // the hammer with its hits.
 #include "frmzub.h"
 
+#include "frmrecord.h"
 #include "gametext.h"
 #include "picturecontrol.h"
 #include "tonewell.h"
@@ -75,6 +76,9 @@ void frmZUB::Countdown_Timer()
     Sound->setWaveFile(programFile(QStringLiteral("End.wav")));
     Sound->Play();
     Sound->setCueFlag(false);
+    // Waits here until the player has recorded the score or cancelled.
+    frmRECORD record(m_tables, Level(currentLevel()), Score, this);
+    record.exec();
 }
 
 void frmZUB::Pop_Timer()

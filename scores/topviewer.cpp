@@ -1,0 +1,103 @@
+#include "topviewer.h"
+
+#include "caseorder.h"
+#include "toolwindow.h"
+
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+constexpr QSize ClientSize(225, 217);
+constexpr QRect ListRect(8, 8, 209, 160);
+constexpr QRect ButtonRect(80, 184, 65, 25);
+constexpr QLatin1StringView NameScoreSeparator(":  ");
+
+struct ViewerNames
+{
+    const char *window;
+    const char *list;
+};
+
+ViewerNames namesFor(Level level)
+{
+    switch (level) {
+    case Level::Easy:
+        return {"frmEASY", "lstEASY"};
+    case Level::Medium:
+        return {"frmMEDI", "lstMEDI"};
+    case Level::Hard:
+        break;
+    }
+    return {"frmHARD", "lstHARD"};
+}
+
+} // namespace
+
+TopTenViewer::TopTenViewer(Level level, QWidget *parent)
+    : QDialog(parent)
+{
+    const ViewerNames names = namesFor(level);
+    setObjectName(QLatin1StringView(names.window));
+    setWindowTitle(tr("Scores"));
+    makeFixedToolWindow(this, ClientSize);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QLatin1StringView(names.list));
+    m_list->setGeometry(ListRect);
+
+    btn = new QPushButton(tr("&Ok"), this);
+    btn->setObjectName(QStringLiteral("btn"));
+    btn->setGeometry(ButtonRect);
+    btn->setDefault(true);
+
+    setTabOrder(btn, m_list);
+    connect(btn, &QPushButton::clicked, this, &TopTenViewer::btn_Click);
+}
+
+void TopTenViewer::showModal(QPointer<TopTenViewer> &viewer, ZubMod &tables, Level level,
+                             QWidget *parent)
+{
+    if (!viewer)
+        viewer = new TopTenViewer(level, parent);
+    const TopTableRef table = tables.table(level);
+    if (table.count != 0)
+        viewer->fill(table);
+    viewer->m_closedByCloseBox = false;
+    viewer->exec();
+    // Deleted here rather than later, so the next opening never meets a dying viewer.
+    if (viewer && viewer->m_closedByCloseBox)
+        delete viewer;
+}
+
+void TopTenViewer::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    centreOnScreen(this);
+    btn->setFocus();
+}
+
+// Reached only through the close box: "&Ok", Enter and Esc hide the viewer without it.
+void TopTenViewer::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    m_closedByCloseBox = event->isAccepted();
+}
+
+void TopTenViewer::btn_Click()
+{
+    accept();
+}
+
+void TopTenViewer::fill(const TopTableRef &table)
+{
+    QStringList lines;
+    for (int i = 1; i <= table.count; ++i)
+        lines.append(table.names[i] + NameScoreSeparator + QString::number(table.scores[i]));
+    sortIgnoringCase(lines);
+    m_list->clear();
+    m_list->addItems(lines);
+}
