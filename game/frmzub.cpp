@@ -3,8 +3,10 @@
 #include "artwork.h"
 #include "boardlayout.h"
 #include "gametext.h"
+#include "howtoplay.h"
 #include "picturecontrol.h"
 #include "tonewell.h"
+#include "tq_about.h"
 #include "topviewer.h"
 
 #include <QAction>
@@ -247,5 +249,15 @@ void frmZUB::bmT_HARD_Click()
     TopTenViewer::showModal(frmHARD, m_tables, Level::Hard, this);
 }
 
-void frmZUB::bmHELP_Click() {}
-void frmZUB::bmABOUT_Click() {}
+void frmZUB::bmHELP_Click()
+{
+    showHowToPlay(this);
+}
+
+// Each show loads a new About window with no owner, which centres itself and is unloaded
+// by a click on it. The round's timers keep ticking in the modal loop.
+void frmZUB::bmABOUT_Click()
+{
+    auto *about = new TQ_About;
+    about->exec();
+}

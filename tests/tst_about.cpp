@@ -1,0 +1,327 @@
+// The "&?" menu's two windows: the how-to-play text byte for byte and its message box, a
+// round going on behind either window, and the About window's look, its centring, the
+// clicks that close it and the ones that do not, and its fresh load on every show.
+#include "aboutart.h"
+#include "frmzub.h"
+#include "howtoplay.h"
+#include "tq_about.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+constexpr QSize AboutClientSize(282, 145);
+constexpr QRect LogoPlace(8, 8, 120, 56);
+constexpr int RightmostColumn = 281;
+
+// Runs inspect on the front modal window as soon as the modal loop runs, then closes that
+// window unless inspect did, so a failed check cannot leave the test waiting in exec().
+void whileModalOpen(std::function<void(QWidget *)> inspect)
+{
+    QTimer::singleShot(0, [inspect] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        inspect(modal);
+        if (modal && modal->isVisible())
+            modal->close();
+    });
+}
+
+// The outer rectangle lies in the middle of the screen to within the half pixel that
+// placing on whole pixels may cost.
+bool centredOnScreen(const QWidget *window)
+{
+    const QRect outer = window->frameGeometry();
+    const QRect screen = window->screen()->geometry();
+    return qAbs(2 * (outer.left() - screen.left()) + outer.width() - screen.width()) <= 1
+        && qAbs(2 * (outer.top() - screen.top()) + outer.height() - screen.height()) <= 1;
+}
+
+void clickOn(QWidget *window, const QPoint &point)
+{
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, point);
+}
+
+QImage premultiplied(const QPixmap &picture)
+{
+    return picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage onWhite(const QPixmap &picture)
+{
+    QImage image(picture.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter(&image).drawPixmap(0, 0, picture);
+    return image;
+}
+} // namespace
+
+class TestAbout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void howToPlayText();
+    void howToPlayBox();
+    void roundGoesOnBehind_data();
+    void roundGoesOnBehind();
+    void aboutWindow();
+    void aboutControls_data();
+    void aboutControls();
+    void aboutPicture();
+    void clicks_data();
+    void clicks();
+    void escapeLeavesAboutOpen();
+    void aboutLoadedAfreshOnEveryShow();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void TestAbout::howToPlayText()
+{
+    const QString expected = QStringLiteral("This is a very simple game.\n\n"
+                                            "Just click on Start and smash the eyes!!!\n\n"
+                                            "Your best record is recorded!\n");
+    QCOMPARE(HowToPlayText(), expected);
+    QVERIFY(!HowToPlayText().contains(QLatin1Char('\r')));
+    QCOMPARE(HowToPlayText(), HowToPlayText());
+}
+
+void TestAbout::howToPlayBox()
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    int buttonCount = 0;
+    bool modal = false;
+    whileModalOpen([&](QWidget *window) {
+        auto *box = qobject_cast<QMessageBox *>(window);
+        if (!box)
+            return;
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->standardButtons();
+        buttonCount = box->buttons().size();
+        modal = box->isModal();
+    });
+    showHowToPlay(nullptr);
+    QCOMPARE(title, QStringLiteral("How to Play"));
+    QCOMPARE(text, HowToPlayText());
+    QCOMPARE(icon, QMessageBox::Information);
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(buttonCount, 1);
+    QVERIFY(modal);
+}
+
+void TestAbout::roundGoesOnBehind_data()
+{
+    QTest::addColumn<bool>("about");
+    QTest::newRow("how to play") << false;
+    QTest::newRow("About") << true;
+}
+
+// Opened during Get Ready, either window leaves the round alone: the Get Ready timer keeps
+// running and ticks while the window is open.
+void TestAbout::roundGoesOnBehind()
+{
+    QFETCH(bool, about);
+    frmZUB window(m_folder.path());
+    window.show();
+    window.bmSTART_Click();
+    const auto *timStart = window.findChild<QTimer *>(QStringLiteral("timStart"));
+    QVERIFY(timStart);
+
+    bool activeWhileOpen = false;
+    bool tickedWhileOpen = false;
+    whileModalOpen([&](QWidget *) {
+        activeWhileOpen = timStart->isActive();
+        tickedWhileOpen = QTest::qWaitFor([&] { return window.readyTicks() > 0; });
+    });
+    if (about)
+        window.bmABOUT_Click();
+    else
+        window.bmHELP_Click();
+
+    QVERIFY(activeWhileOpen);
+    QVERIFY(tickedWhileOpen);
+    QVERIFY(window.running());
+    QCOMPARE(window.score(), 0);
+}
+
+void TestAbout::aboutWindow()
+{
+    TQ_About about;
+    about.setAttribute(Qt::WA_DeleteOnClose, false);
+    QVERIFY(!about.parentWidget());
+    QCOMPARE(about.size(), AboutClientSize);
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    QCOMPARE(about.windowType(), Qt::Tool);
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                       | Qt::WindowCloseButtonHint)));
+    QVERIFY(about.windowTitle().trimmed().isEmpty());
+    QCOMPARE(premultiplied(about.windowIcon().pixmap(QSize(32, 32))),
+             premultiplied(Artwork::aboutIcon()));
+    QVERIFY(about.findChildren<QAbstractButton *>().isEmpty());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(about.frameGeometry().width() >= AboutClientSize.width());
+    QVERIFY(centredOnScreen(&about));
+}
+
+void TestAbout::aboutControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Closer") << "Closer" << QRect(0, 0, 281, 145) << QString();
+    QTest::newRow("TQLogo") << "TQLogo" << LogoPlace << QString();
+    QTest::newRow("Line1(1)") << "Line1(1)" << QRect(8, 112, 265, 1) << QString();
+    QTest::newRow("lblSITE") << "lblSITE" << QRect(8, 88, 265, 17) << "www.example.com/zubbo";
+    QTest::newRow("Line1(0)") << "Line1(0)" << QRect(8, 64, 265, 1) << QString();
+    QTest::newRow("MyName") << "MyName" << QRect(8, 72, 161, 17) << "Programmer: Tam Quillon";
+    QTest::newRow("lblFREEWARE") << "lblFREEWARE" << QRect(8, 120, 265, 17) << "FREEWARE";
+}
+
+void TestAbout::aboutControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(QString, text);
+    TQ_About about;
+    about.setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto *control = about.findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget(), &about);
+    QCOMPARE(control->geometry(), place);
+    if (text.isEmpty())
+        return;
+    const auto *label = qobject_cast<const QLabel *>(control);
+    QVERIFY(label);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QVERIFY(label->alignment() & Qt::AlignLeft);
+    QCOMPARE(label->font(), about.font());
+    QVERIFY(label->fontMetrics().horizontalAdvance(text) <= place.width());
+}
+
+// What the player sees through the transparent Closer: the logo at its own size, the two
+// rules, white everywhere else.
+void TestAbout::aboutPicture()
+{
+    TQ_About about;
+    about.setAttribute(Qt::WA_DeleteOnClose, false);
+    const QImage shown = about.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), AboutClientSize);
+    QCOMPARE(shown.copy(LogoPlace), onWhite(Artwork::logo()));
+    for (int y : {64, 112}) {
+        for (int x : {8, 140, 272})
+            QVERIFY2(qGray(shown.pixel(x, y)) < 128, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        QCOMPARE(QColor(shown.pixel(140, y + 1)), QColor(Qt::white));
+        QCOMPARE(QColor(shown.pixel(273, y)), QColor(Qt::white));
+    }
+    QCOMPARE(QColor(shown.pixel(200, 30)), QColor(Qt::white));
+    QCOMPARE(QColor(shown.pixel(RightmostColumn, 144)), QColor(Qt::white));
+}
+
+void TestAbout::clicks_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("logo") << LogoPlace.center() << true;
+    QTest::newRow("credit") << QPoint(20, 80) << true;
+    QTest::newRow("web address") << QPoint(20, 96) << true;
+    QTest::newRow("freeware") << QPoint(20, 128) << true;
+    QTest::newRow("rule") << QPoint(100, 112) << true;
+    QTest::newRow("empty spot") << QPoint(220, 30) << true;
+    QTest::newRow("top left corner") << QPoint(0, 0) << true;
+    QTest::newRow("next to last column") << QPoint(RightmostColumn - 1, 70) << true;
+    QTest::newRow("last column, top") << QPoint(RightmostColumn, 0) << false;
+    QTest::newRow("last column, middle") << QPoint(RightmostColumn, 70) << false;
+    QTest::newRow("last column, bottom") << QPoint(RightmostColumn, 144) << false;
+}
+
+void TestAbout::clicks()
+{
+    QFETCH(QPoint, point);
+    QFETCH(bool, closes);
+    QPointer<TQ_About> about = new TQ_About;
+    about->show();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    clickOn(about, point);
+    if (closes) {
+        QVERIFY(!about || !about->isVisible());
+        QTRY_VERIFY(about.isNull());
+    } else {
+        QVERIFY(about && about->isVisible());
+        delete about;
+    }
+}
+
+// A dialog closes on Escape; the About window binds no key to closing.
+void TestAbout::escapeLeavesAboutOpen()
+{
+    bool stillOpen = false;
+    whileModalOpen([&](QWidget *about) {
+        QTest::keyClick(about->windowHandle(), Qt::Key_Escape);
+        QTest::keyClick(about, Qt::Key_Escape);
+        stillOpen = about->isVisible();
+    });
+    (new TQ_About)->exec();
+    QVERIFY(stillOpen);
+}
+
+// "&About" shows the window modally with no owner; a click unloads it, and the next show
+// loads a new one, centred again although the last one was moved away.
+void TestAbout::aboutLoadedAfreshOnEveryShow()
+{
+    frmZUB window(m_folder.path());
+    window.show();
+    QPointer<QWidget> first;
+    bool modal = false;
+    bool ownerless = false;
+    bool centred = false;
+    whileModalOpen([&](QWidget *about) {
+        first = about;
+        modal = qobject_cast<TQ_About *>(about) && about->isModal();
+        ownerless = !about->parentWidget();
+        centred = centredOnScreen(about);
+        about->move(0, 0);
+        clickOn(about, LogoPlace.center());
+    });
+    window.bmABOUT_Click();
+    QVERIFY(modal);
+    QVERIFY(ownerless);
+    QVERIFY(centred);
+    QVERIFY(first.isNull());
+
+    QPointer<QWidget> second;
+    bool shownAgain = false;
+    centred = false;
+    whileModalOpen([&](QWidget *about) {
+        second = about;
+        shownAgain = qobject_cast<TQ_About *>(about) && about->isModal();
+        centred = centredOnScreen(about);
+        clickOn(about, QPoint(20, 96));
+    });
+    window.bmABOUT_Click();
+    QVERIFY(shownAgain);
+    QVERIFY(centred);
+    QVERIFY(second.isNull());
+}
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"
