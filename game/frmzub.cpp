@@ -60,9 +60,10 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     setObjectName(QStringLiteral("frmZUB"));
     setWindowTitle(QStringLiteral("Zubbo!"));
     setWindowIcon(Artwork::eyesIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    // Without the customize hint Qt ignores the button hints: the window offers no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     buildBoard();
     buildMenus();
     buildTimers();
@@ -71,7 +72,6 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
 
     layout()->activate();
     const QRect screenArea = screen()->geometry();
-    qDebug() << size() << sizeHint() << minimumSize();
     move(screenArea.center() - rect().center());
 }
 
