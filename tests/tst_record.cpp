@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -483,6 +484,8 @@ void TestRecord::design()
     for (const auto &[name, rect] : places)
         QCOMPARE(dialog.findChild<QWidget *>(QLatin1StringView(name))->geometry(), rect);
     QVERIFY(button(&dialog, "btnOK")->isDefault());
+    const auto *label = dialog.findChild<QLabel *>(QStringLiteral("lblNAM"));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
 
     // The tab order, followed by the Tab key once Ok is enabled.
     QStringList order;
