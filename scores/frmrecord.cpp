@@ -18,20 +18,6 @@ constexpr QRect OkRect(16, 40, 73, 25);
 constexpr QRect CancelRect(96, 40, 73, 25);
 constexpr int TableRoom = TableSlots - 1;
 const char *const DesignCaption = QT_TRANSLATE_NOOP("frmRECORD", "Score Memorize");
-constexpr qreal FontStep = 0.5;
-constexpr qreal SmallestFont = 6;
-
-// The label's designed width fits "Name:" in a small dialog font; a wider desktop font would
-// cut off the start of the right-aligned text, so the label's font shrinks until it fits.
-void fitTextToWidth(QLabel *label)
-{
-    QFont font = label->font();
-    while (font.pointSizeF() - FontStep >= SmallestFont
-           && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
-        font.setPointSizeF(font.pointSizeF() - FontStep);
-    label->setFont(font);
-}
-
 } // namespace
 
 frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
@@ -48,7 +34,6 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
     lblNAM->setObjectName(QStringLiteral("lblNAM"));
     lblNAM->setGeometry(NameLabelRect);
     lblNAM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    fitTextToWidth(lblNAM);
 
     txtNAME = new QComboBox(this);
     txtNAME->setObjectName(QStringLiteral("txtNAME"));
