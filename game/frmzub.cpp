@@ -110,24 +110,27 @@ void frmZUB::buildBoard()
     connect(imgCUR, &PictureControl::pressed, this, &frmZUB::imgCUR_MouseDown);
     connect(imgCUR, &PictureControl::released, this, &frmZUB::imgCUR_MouseUp);
 
-    const QPixmap target = Artwork::target(ratio);
-    const QPixmap hit = Artwork::hit(ratio);
-    for (int i = 0; i < RandomHoles::HoleCount; ++i) {
-        ZubIN[i] = new PictureControl(QStringLiteral("ZubIN"), i, board);
-        ZubIN[i]->setGeometry(QRect(BoardLayout::Holes[i].target, BoardLayout::TargetSize));
-        ZubIN[i]->setPicture(target);
-        ZubIN[i]->hide();
-        connect(ZubIN[i], &PictureControl::pressed, this, &frmZUB::ZubIN_MouseDown);
-        connect(ZubIN[i], &PictureControl::released, this, &frmZUB::ZubIN_MouseUp);
-    }
-    for (int i = 0; i < RandomHoles::HoleCount; ++i) {
-        Explode[i] = new PictureControl(QStringLiteral("Explode"), i, board);
-        Explode[i]->setGeometry(QRect(BoardLayout::Holes[i].hit, BoardLayout::HitSize));
-        Explode[i]->setPicture(hit);
-        Explode[i]->hide();
-        connect(Explode[i], &PictureControl::pressed, this, &frmZUB::Explode_MouseDown);
-        connect(Explode[i], &PictureControl::released, this, &frmZUB::Explode_MouseUp);
-    }
+    // One array of pictures per kind, all hidden until the round shows them.
+    using Handler = void (frmZUB::*)(int);
+    const auto makeHolePictures = [this, board](std::array<PictureControl *, 11> &pictures,
+                                                const QString &name, QPoint BoardLayout::Hole::*place,
+                                                QSize size, const QPixmap &picture,
+                                                Handler press, Handler release) {
+        for (int i = 0; i < RandomHoles::HoleCount; ++i) {
+            pictures[i] = new PictureControl(name, i, board);
+            pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
+            pictures[i]->setPicture(picture);
+            pictures[i]->hide();
+            connect(pictures[i], &PictureControl::pressed, this, press);
+            connect(pictures[i], &PictureControl::released, this, release);
+        }
+    };
+    makeHolePictures(ZubIN, QStringLiteral("ZubIN"), &BoardLayout::Hole::target,
+                     BoardLayout::TargetSize, Artwork::target(ratio), &frmZUB::ZubIN_MouseDown,
+                     &frmZUB::ZubIN_MouseUp);
+    makeHolePictures(Explode, QStringLiteral("Explode"), &BoardLayout::Hole::hit,
+                     BoardLayout::HitSize, Artwork::hit(ratio), &frmZUB::Explode_MouseDown,
+                     &frmZUB::Explode_MouseUp);
 
     // Panels and labels take no presses and carry no pointer of their own: the arrow shows.
     const QPixmap panel = Artwork::panel(ratio);
