@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -139,9 +140,19 @@ void frmRECORD::btnEND_Click()
 
 // The new name goes in after the last entry first; a known name, in any letter case, drops
 // that entry again and only raises its own score. A failed write leaves the change in
-// memory, so a second Ok finds the name and adds nothing twice.
+// memory; the next Ok starts again from the file, or from memory where the file cannot be
+// read, and either way adds nothing twice.
 bool frmRECORD::recordScore(const QString &name)
 {
+    // Another copy of the game running from the same folder may have recorded at this level
+    // since this copy loaded the file, and the write below would drop that entry. Reading the
+    // file again under the lock, and writing before the lock is released, keeps it. With one
+    // copy running the file holds what the table holds, so the reading changes nothing.
+    const std::unique_ptr<QLockFile> lock = m_tables.lockTable(m_level);
+    if (!lock)
+        return false;
+    m_tables.load(m_level);
+
     const TopTableRef table = m_tables.table(m_level);
     const int before = table.count;
     if (before >= TableRoom)

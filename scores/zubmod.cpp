@@ -3,6 +3,7 @@
 #include "tablefile.h"
 
 #include <QFile>
+#include <QLockFile>
 
 #include <algorithm>
 #include <utility>
@@ -11,6 +12,10 @@ namespace {
 
 constexpr int EasyLineLimit = 100;
 constexpr int OtherLineLimit = 10;
+// A copy holds the lock only while it reads and writes one small file. A copy that died
+// holding it is noticed at once (its process is gone); one that hangs loses it after this.
+constexpr int StaleLockMs = 10000;
+constexpr int LockWaitMs = 2000;
 
 } // namespace
 
@@ -90,4 +95,13 @@ bool ZubMod::writeTable(Level level, QString *error)
     for (int i = 1; i <= count; ++i)
         entries.append({source.names[i], source.scores[i]});
     return writeTableFile(filePath(level), entries, error);
+}
+
+std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
+{
+    auto lock = std::make_unique<QLockFile>(filePath(level) + QStringLiteral(".lock"));
+    lock->setStaleLockTime(StaleLockMs);
+    if (!lock->tryLock(LockWaitMs))
+        return nullptr;
+    return lock;
 }

@@ -3,6 +3,9 @@
 #include <QString>
 
 #include <array>
+#include <memory>
+
+class QLockFile;
 
 enum class Level { Easy = 1, Medium = 2, Hard = 3 };
 
@@ -43,6 +46,9 @@ public:
     // was read; slots above the new count keep their old content.
     void load(Level level);
     bool writeTable(Level level, QString *error = nullptr);
+    // Holds off other running copies of the game from the level's file between reading and
+    // writing it; nothing when another copy keeps it longer than a short wait.
+    std::unique_ptr<QLockFile> lockTable(Level level) const;
 
 private:
     QString m_folder;
