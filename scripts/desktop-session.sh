@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs a command on a desktop of its own: an X server (Xvfb) on a free display, the openbox
+# window manager and a PulseAudio server whose only device is a null sink. Everything is
+# stopped again when the command ends, whether it passed, failed or was interrupted.
+#   scripts/desktop-session.sh COMMAND [ARGS...]
+# The command finds DISPLAY, XDG_RUNTIME_DIR and PULSE_SERVER set, and in ZUBBO_TEST_SINK
+# the name of the null sink, whose monitor source records what was played.
+set -euo pipefail
+[[ $# -gt 0 ]] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
+
+screen_size=1024x768x24
+sink=zubbo_desktop
+
+session=$(mktemp -d "${TMPDIR:-/tmp}/zubbo-desktop.XXXXXX")
+pids=()
+stop_session() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$session"
+}
+trap stop_session EXIT
+trap 'exit 130' INT TERM
+
+# Waits up to ten seconds for a command to succeed; names what it waited for on failure.
+wait_for() {
+  local what=$1; shift
+  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "desktop-session: $what did not come up" >&2
+  return 1
+}
+
+# Xvfb picks a free display itself and writes its number once it accepts connections.
+Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp 3>"$session/display" \
+  >"$session/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for "Xvfb" test -s "$session/display" || { cat "$session/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(cat "$session/display")"
+unset WAYLAND_DISPLAY
+
+openbox --sm-disable >"$session/openbox.log" 2>&1 &
+pids+=($!)
+wait_for "openbox" xprop -root -notype _NET_SUPPORTING_WM_CHECK \
+  || { cat "$session/openbox.log" >&2; exit 1; }
+# The check window is set early in openbox's start; its grabs and settings follow.
+wait_for "openbox settings" xprop -root -notype _NET_SUPPORTED
+
+export XDG_RUNTIME_DIR=$session/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse-native
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
+  --load="module-null-sink sink_name=$sink" \
+  --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse-native" \
+  >"$session/pulseaudio.log" 2>&1 &
+pids+=($!)
+wait_for "pulseaudio" pactl info || { cat "$session/pulseaudio.log" >&2; exit 1; }
+export ZUBBO_TEST_SINK=$sink
+
+"$@"

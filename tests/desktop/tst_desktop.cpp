@@ -1,0 +1,686 @@
+// The game on a real desktop: an X server with a window manager and a sound server, played
+// with real mouse and keyboard input that travels through the X server (XTEST). It guards
+// what only the real path shows: the window as the window manager frames it, the pointer as
+// the server draws it, the beat of a round, hits and a double-click with the server's own
+// timing and implicit grabs, the cues arriving at the sound server, and the end of a round
+// with a name typed on the keyboard. Run it inside scripts/desktop-session.sh.
+#include "artwork.h"
+#include "frmzub.h"
+#include "picturecontrol.h"
+#include "sinkrecorder.h"
+#include "tonewell.h"
+#include "xdisplay.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+constexpr int WindowTimeoutMs = 10000;
+constexpr int PointerTimeoutMs = 5000;
+constexpr int SteadyPointerMs = 300;  // how long a pointer must stay put to count as kept
+constexpr int PointerSampleMs = 20;
+constexpr int InputPaceMs = 40;       // between the events of a person's double-click
+constexpr QSize ClientArea(400, 398);
+constexpr QSize HammerSize(32, 32);
+constexpr QPoint HammerHotSpot(9, 19);
+constexpr double Noon = 0.5;
+
+// The first round after program start: three Get Ready ticks, then the first pop 400 ms
+// later at the designed beat, then one pop per Easy beat. The bounds are loose: they guard
+// the real path, not the timer's precision.
+constexpr int ReadyTicksOfFirstRound = 3;
+constexpr int ReadyTickMs = 1100;
+constexpr int FirstPopMs = 400;
+constexpr int EasyBeatMs = 950;
+constexpr int SlackBelowMs = 100;
+constexpr int SlackAboveMs = 150;
+constexpr std::array<int, 3> FirstHoles{7, 5, 6};
+constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with room
+
+// A cue counts as heard when the recording has an onset this close to where it belongs,
+// once the delay between the game's clock and the recording is taken out.
+constexpr double OnsetToleranceMs = 50;
+constexpr double LargestRecordingDelayMs = 500;
+
+const QString PlayerName = QStringLiteral("Real Player");
+
+// Black, white or clear: a hammer pointer has no other shade.
+char shade(QRgb pixel)
+{
+    if (qAlpha(pixel) < 128)
+        return ' ';
+    return qGray(pixel) < 128 ? '#' : 'o';
+}
+
+bool samePointer(const PointerImage &a, const PointerImage &b)
+{
+    if (a.image.size() != b.image.size() || a.hotSpot != b.hotSpot)
+        return false;
+    for (int y = 0; y < a.image.height(); ++y) {
+        for (int x = 0; x < a.image.width(); ++x) {
+            if (shade(a.image.pixel(x, y)) != shade(b.image.pixel(x, y)))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isBlank(const PointerImage &pointer)
+{
+    for (int y = 0; y < pointer.image.height(); ++y) {
+        for (int x = 0; x < pointer.image.width(); ++x) {
+            if (qAlpha(pointer.image.pixel(x, y)) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+PointerImage drawnPointer(const QPixmap &hammer)
+{
+    const QCursor pointer = Artwork::pointer(hammer);
+    return {pointer.pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+            pointer.hotSpot()};
+}
+
+// Counts the mouse events that reach one widget.
+class MouseEventCounter : public QObject
+{
+public:
+    explicit MouseEventCounter(QWidget *watched) { watched->installEventFilter(this); }
+    int presses = 0;
+    int doubleClicks = 0;
+    int releases = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::MouseButtonPress;
+        doubleClicks += event->type() == QEvent::MouseButtonDblClick;
+        releases += event->type() == QEvent::MouseButtonRelease;
+        return false;
+    }
+};
+
+// Where each cue of a kind was played, in milliseconds of the test's clock.
+struct CueLog
+{
+    QList<qint64> pops;
+    QList<int> holes;
+    QList<qint64> ends;
+};
+} // namespace
+
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void windowOnTheDesktop();
+    void pointerOverTheBoard_data();
+    void pointerOverTheBoard();
+    void hammerStrikesWhileHeld_data();
+    void hammerStrikesWhileHeld();
+    void helpWindowsOpenAndClose_data();
+    void helpWindowsOpenAndClose();
+    void stopTakesTheTargetDown();
+    void fullRound();
+
+private:
+    QWidget *board() const { return m_window->centralWidget(); }
+    PictureControl *target(int i) const;
+    PictureControl *hitPicture(int i) const;
+    QAction *action(const char *name) const;
+    QString pointerName() const;
+    bool pointerStaysFor(const QString &name, int ms) const;
+    bool showsOnScreen(const PictureControl *picture, const QRect &covered) const;
+    void click(const QWidget *widget, const QPoint &point);
+    void clickCentre(const QWidget *widget) { click(widget, widget->rect().center()); }
+    void chooseFromBar(QAction *item);
+    void chooseFromMenu(const char *menuName, const char *itemName);
+    void whenModalOpens(std::function<void(QWidget *)> action);
+    void recordName(QWidget *dialog);
+    void checkViewer(QWidget *viewer);
+    void checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
+                            qint64 recordingStart);
+
+    XDisplay m_x;
+    QString m_sink;
+    QString m_waveFolder;
+    PointerImage m_raisedHammer;
+    PointerImage m_strikingHammer;
+    PointerImage m_arrow;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<frmZUB> m_window;
+    bool m_modalDone = false;
+};
+
+void TestDesktop::initTestCase()
+{
+    QVERIFY2(m_x.isOpen(), "no X server: run the suite inside scripts/desktop-session.sh");
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    QVERIFY2(!m_x.windowManager().isEmpty(), "no window manager runs on this display");
+    m_sink = qEnvironmentVariable("ZUBBO_TEST_SINK");
+    QVERIFY2(!m_sink.isEmpty(), "ZUBBO_TEST_SINK names no sound sink to record");
+    m_waveFolder = QStringLiteral(ZUBBO_WAVE_FOLDER);
+
+    const qreal ratio = qApp->devicePixelRatio();
+    m_raisedHammer = drawnPointer(Artwork::raisedHammer(ratio));
+    m_strikingHammer = drawnPointer(Artwork::strikingHammer(ratio));
+
+    // The arrow as this server draws Qt's standard pointer. A blank pointer first makes the
+    // change to the arrow visible, whatever the pointer showed before.
+    QWidget probe(nullptr, Qt::FramelessWindowHint);
+    probe.resize(100, 50);
+    QWidget blank(&probe);
+    blank.setGeometry(0, 0, 50, 50);
+    blank.setCursor(Qt::BlankCursor);
+    QWidget arrow(&probe);
+    arrow.setGeometry(50, 0, 50, 50);
+    arrow.setCursor(Qt::ArrowCursor);
+    probe.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&probe, WindowTimeoutMs));
+    m_x.moveTo(m_x.onScreen(&blank, blank.rect().center()));
+    QTRY_VERIFY_WITH_TIMEOUT(isBlank(m_x.pointer()), PointerTimeoutMs);
+    m_x.moveTo(m_x.onScreen(&arrow, arrow.rect().center()));
+    QTRY_VERIFY_WITH_TIMEOUT(!isBlank(m_x.pointer()), PointerTimeoutMs);
+    m_arrow = m_x.pointer();
+    QVERIFY(!samePointer(m_arrow, m_raisedHammer));
+}
+
+// Every test plays a game of its own from program start, on a folder of its own that holds
+// the wave cues, so the sounds really play.
+void TestDesktop::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    for (const char *cue : {"Up.wav", "Hit.wav", "End.wav"}) {
+        const QString name = QLatin1String(cue);
+        QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, m_folder->filePath(name)),
+                 cue);
+    }
+    // Noon keeps the holes' succession off its midnight exception.
+    m_window = std::make_unique<frmZUB>(m_folder->path(), [] { return Noon; });
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_x.frameExtents(m_window.get()).isNull(), WindowTimeoutMs);
+}
+
+void TestDesktop::cleanup()
+{
+    m_window.reset();
+    m_folder.reset();
+}
+
+PictureControl *TestDesktop::target(int i) const
+{
+    return m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(i));
+}
+
+PictureControl *TestDesktop::hitPicture(int i) const
+{
+    return m_window->findChild<PictureControl *>(QStringLiteral("Explode(%1)").arg(i));
+}
+
+QAction *TestDesktop::action(const char *name) const
+{
+    return m_window->findChild<QAction *>(QLatin1String(name));
+}
+
+QString TestDesktop::pointerName() const
+{
+    const PointerImage shown = m_x.pointer();
+    if (samePointer(shown, m_raisedHammer))
+        return QStringLiteral("raised hammer");
+    if (samePointer(shown, m_strikingHammer))
+        return QStringLiteral("striking hammer");
+    if (samePointer(shown, m_arrow))
+        return QStringLiteral("arrow");
+    return QStringLiteral("another pointer, %1 x %2 with hot spot %3, %4")
+        .arg(shown.image.width())
+        .arg(shown.image.height())
+        .arg(shown.hotSpot.x())
+        .arg(shown.hotSpot.y());
+}
+
+// The pointer shows `name` now and on every look during the next `ms` milliseconds.
+bool TestDesktop::pointerStaysFor(const QString &name, int ms) const
+{
+    QElapsedTimer watch;
+    watch.start();
+    while (watch.elapsed() < ms) {
+        if (pointerName() != name)
+            return false;
+        QTest::qWait(PointerSampleMs);
+    }
+    return true;
+}
+
+// The picture shows on the screen as drawn, outside `covered` (where the pointer may lie).
+bool TestDesktop::showsOnScreen(const PictureControl *picture, const QRect &covered) const
+{
+    const QImage drawn = picture->picture().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QPoint origin = m_x.onScreen(picture, {0, 0});
+    const QImage shown = QGuiApplication::primaryScreen()
+                             ->grabWindow(0, origin.x(), origin.y(), drawn.width(), drawn.height())
+                             .toImage();
+    int compared = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qAlpha(drawn.pixel(x, y)) != 255 || covered.contains(origin + QPoint(x, y)))
+                continue;
+            if ((drawn.pixel(x, y) & RGB_MASK) != (shown.pixel(x, y) & RGB_MASK))
+                return false;
+            ++compared;
+        }
+    }
+    return compared > 0;
+}
+
+void TestDesktop::click(const QWidget *widget, const QPoint &point)
+{
+    m_x.moveTo(m_x.onScreen(widget, point));
+    m_x.press();
+    m_x.release();
+}
+
+void TestDesktop::chooseFromBar(QAction *item)
+{
+    QMenuBar *bar = m_window->menuBar();
+    click(bar, bar->actionGeometry(item).center());
+}
+
+// Opens a menu of the bar with a click and clicks one of its items once the menu shows.
+void TestDesktop::chooseFromMenu(const char *menuName, const char *itemName)
+{
+    auto *menu = m_window->findChild<QMenu *>(QLatin1String(menuName));
+    QVERIFY(menu);
+    chooseFromBar(menu->menuAction());
+    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible() && m_x.isViewable(menu), WindowTimeoutMs);
+    click(menu, menu->actionGeometry(action(itemName)).center());
+}
+
+// Runs `action` on the next modal window from inside its modal loop, where the game waits
+// until the window closes. A window that `action` leaves open is closed afterwards, so a
+// failed check cannot keep the test waiting.
+void TestDesktop::whenModalOpens(std::function<void(QWidget *)> action)
+{
+    m_modalDone = false;
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, action] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(modal);
+        if (modal && modal->isVisible())
+            modal->close();
+        m_modalDone = true;
+    });
+    poll->start(50);
+}
+
+void TestDesktop::windowOnTheDesktop()
+{
+    QWidget *window = m_window.get();
+    QCOMPARE(m_x.title(window), QStringLiteral("Zubbo!"));
+    QCOMPARE(m_x.clientSize(window) - QSize(0, m_window->menuBar()->height()), ClientArea);
+    QCOMPARE(m_x.onScreen(board(), {0, 0}) - m_x.onScreen(window, {0, 0}),
+             QPoint(0, m_window->menuBar()->height()));
+
+    // Centred as far as the frame the window manager added may shift it.
+    const QMargins frame = m_x.frameExtents(window);
+    const QRect client(m_x.onScreen(window, {0, 0}), m_x.clientSize(window));
+    const QPoint offCentre = client.center() - QRect(QPoint(), m_x.screenSize()).center();
+    QVERIFY2(qAbs(offCentre.x()) <= frame.left() + frame.right()
+                 && qAbs(offCentre.y()) <= frame.top() + frame.bottom(),
+             qPrintable(QStringLiteral("client area %1, %2 off the centre")
+                            .arg(offCentre.x())
+                            .arg(offCentre.y())));
+
+    const QStringList allowed = m_x.allowedActions(window);
+    QVERIFY2(allowed.contains(QStringLiteral("_NET_WM_ACTION_MOVE")), qPrintable(allowed.join(' ')));
+    for (const char *refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                                "_NET_WM_ACTION_MAXIMIZE_VERT"})
+        QVERIFY2(!allowed.contains(QLatin1String(refused)), refused);
+
+    // The window manager's own resize gesture, Alt and a drag with the right button.
+    const QSize before = m_x.clientSize(window);
+    const QPoint grip = m_x.onScreen(board(), board()->rect().center());
+    m_x.moveTo(grip);
+    m_x.keyDown("Alt_L");
+    m_x.press(3);
+    for (int step = 1; step <= 4; ++step) {
+        m_x.moveTo(grip + QPoint(20, 15) * step);
+        QTest::qWait(InputPaceMs);
+    }
+    m_x.release(3);
+    m_x.keyUp("Alt_L");
+    QElapsedTimer watch;
+    watch.start();
+    while (watch.elapsed() < SteadyPointerMs) {
+        QCOMPARE(m_x.clientSize(window), before);
+        QTest::qWait(PointerSampleMs);
+    }
+}
+
+void TestDesktop::pointerOverTheBoard_data()
+{
+    QTest::addColumn<QPoint>("place"); // on the board
+    QTest::addColumn<QString>("pointer");
+
+    QTest::newRow("bare wall") << QPoint(200, 140) << QStringLiteral("raised hammer");
+    QTest::newRow("empty hole") << QPoint(70, 167) << QStringLiteral("raised hammer");
+    QTest::newRow("top left corner") << QPoint(1, 1) << QStringLiteral("raised hammer");
+    QTest::newRow("score panel") << QPoint(145, 30) << QStringLiteral("arrow");
+    QTest::newRow("score label") << QPoint(200, 32) << QStringLiteral("arrow");
+    QTest::newRow("time panel") << QPoint(250, 362) << QStringLiteral("arrow");
+    QTest::newRow("version label") << QPoint(380, 392) << QStringLiteral("arrow");
+}
+
+void TestDesktop::pointerOverTheBoard()
+{
+    QFETCH(QPoint, place);
+    QFETCH(QString, pointer);
+
+    m_x.moveTo(m_x.onScreen(board(), place));
+    QTRY_COMPARE_WITH_TIMEOUT(pointerName(), pointer, PointerTimeoutMs);
+    if (pointer == QLatin1String("raised hammer")) {
+        const PointerImage shown = m_x.pointer();
+        QCOMPARE(shown.image.size(), HammerSize);
+        QCOMPARE(shown.hotSpot, HammerHotSpot);
+    }
+}
+
+void TestDesktop::hammerStrikesWhileHeld_data()
+{
+    QTest::addColumn<QPoint>("pressAt"); // on the board
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("afterRelease");
+
+    QTest::newRow("left button") << QPoint(200, 140) << QPoint(200, 140) << 1
+                                 << QStringLiteral("raised hammer");
+    QTest::newRow("right button") << QPoint(70, 167) << QPoint(70, 167) << 3
+                                  << QStringLiteral("raised hammer");
+    QTest::newRow("dragged onto the score panel") << QPoint(200, 100) << QPoint(145, 30) << 1
+                                                  << QStringLiteral("arrow");
+}
+
+void TestDesktop::hammerStrikesWhileHeld()
+{
+    QFETCH(QPoint, pressAt);
+    QFETCH(QPoint, releaseAt);
+    QFETCH(int, button);
+    QFETCH(QString, afterRelease);
+
+    m_x.moveTo(m_x.onScreen(board(), pressAt));
+    QTRY_COMPARE_WITH_TIMEOUT(pointerName(), QStringLiteral("raised hammer"), PointerTimeoutMs);
+    m_x.press(button);
+    QTRY_COMPARE_WITH_TIMEOUT(pointerName(), QStringLiteral("striking hammer"), PointerTimeoutMs);
+    m_x.moveTo(m_x.onScreen(board(), releaseAt));
+    QVERIFY(pointerStaysFor(QStringLiteral("striking hammer"), SteadyPointerMs));
+    m_x.release(button);
+    QTRY_COMPARE_WITH_TIMEOUT(pointerName(), afterRelease, PointerTimeoutMs);
+    QCOMPARE(m_window->score(), 0);
+}
+
+void TestDesktop::helpWindowsOpenAndClose_data()
+{
+    QTest::addColumn<QByteArray>("item");
+    QTest::addColumn<QByteArray>("windowClass");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("How to play") << QByteArray("bmHELP") << QByteArray("QMessageBox")
+                                 << QStringLiteral("How to Play");
+    QTest::newRow("About") << QByteArray("bmABOUT") << QByteArray("TQ_About") << QString();
+}
+
+// The help box closes with its OK button, the About window with a click anywhere on it.
+void TestDesktop::helpWindowsOpenAndClose()
+{
+    QFETCH(QByteArray, item);
+    QFETCH(QByteArray, windowClass);
+    QFETCH(QString, title);
+
+    QPointer<QWidget> opened;
+    whenModalOpens([&](QWidget *window) {
+        opened = window;
+        QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
+        QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
+        QCOMPARE(m_x.title(window).trimmed(), title);
+        if (auto *box = qobject_cast<QMessageBox *>(window))
+            clickCentre(box->button(QMessageBox::Ok));
+        else
+            click(window, QPoint(60, 30));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), WindowTimeoutMs);
+    });
+    chooseFromMenu("mnuHELP", item.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+    QVERIFY(opened.isNull() || !opened->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
+}
+
+// A round chosen and stopped with the mouse: Stop takes the hit target and its fireball down
+// at once, keeps the score and plays no end cue.
+void TestDesktop::stopTakesTheTargetDown()
+{
+    QStringList cues;
+    connect(&m_window->sound(), &Tonewell::played, this,
+            [&cues](const QString &file) { cues << QFileInfo(file).fileName(); });
+    QAction *startStop = action("bmSTART");
+    chooseFromBar(startStop);
+    QTRY_VERIFY_WITH_TIMEOUT(cues.contains(QStringLiteral("Up.wav")), WindowTimeoutMs);
+    const int hole = m_window->currentHole();
+    clickCentre(target(hole));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
+    QVERIFY(hitPicture(hole)->isVisible());
+
+    QCOMPARE(startStop->text(), QStringLiteral("&Stop"));
+    chooseFromBar(startStop);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->running(), WindowTimeoutMs);
+    QVERIFY(!target(hole)->isVisible());
+    QVERIFY(!hitPicture(hole)->isVisible());
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text(), QStringLiteral("0"));
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("PointsTable"))->text(),
+             QStringLiteral("10"));
+    QCOMPARE(startStop->text(), QStringLiteral("&Start"));
+    QVERIFY(!cues.contains(QStringLiteral("End.wav")));
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+// One whole round on Easy, the only one the suite waits out: the pops on the beat, a hit, a
+// double-click, a press held while the fireball appears, every pop heard on the sound
+// server, then the record dialog, a name typed in it, the file written and the viewer.
+void TestDesktop::fullRound()
+{
+    QElapsedTimer clock;
+    clock.start();
+    SinkRecorder recorder(m_sink);
+    QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
+    const qint64 recordingStart = clock.elapsed();
+
+    CueLog cues;
+    connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
+        if (file.endsWith(QLatin1String("Up.wav"))) {
+            cues.pops << clock.elapsed();
+            cues.holes << m_window->currentHole();
+        } else if (file.endsWith(QLatin1String("End.wav"))) {
+            cues.ends << clock.elapsed();
+        }
+    });
+    QList<qint64> readyTicks;
+    connect(m_window->findChild<QTimer *>(QStringLiteral("timStart")), &QTimer::timeout, this,
+            [&] { readyTicks << clock.elapsed(); });
+
+    const qint64 started = clock.elapsed();
+    chooseFromBar(action("bmSTART"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->running(), WindowTimeoutMs);
+
+    // A click on the eyes of the first pop.
+    QTRY_VERIFY_WITH_TIMEOUT(cues.pops.size() >= 1, WindowTimeoutMs);
+    QCOMPARE(cues.holes[0], FirstHoles[0]);
+    const QPoint eyes = target(FirstHoles[0])->rect().center();
+    click(target(FirstHoles[0]), eyes);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
+    const QRect pointerBox(m_x.onScreen(target(FirstHoles[0]), eyes) - HammerHotSpot, HammerSize);
+    QTRY_VERIFY_WITH_TIMEOUT(showsOnScreen(hitPicture(FirstHoles[0]), pointerBox), WindowTimeoutMs);
+
+    // A double-click on the next target's leftmost column, which its hit picture leaves
+    // uncovered: the second press reaches the target itself, as a double-click.
+    QTRY_VERIFY_WITH_TIMEOUT(cues.pops.size() >= 2, WindowTimeoutMs);
+    QCOMPARE(cues.holes[1], FirstHoles[1]);
+    PictureControl *second = target(FirstHoles[1]);
+    const QPoint leftColumn(0, second->height() / 2);
+    QVERIFY(!hitPicture(FirstHoles[1])->geometry().contains(second->mapToParent(leftColumn)));
+    MouseEventCounter events(second);
+    m_x.moveTo(m_x.onScreen(second, leftColumn));
+    for (int i = 0; i < 2; ++i) {
+        m_x.press();
+        QTest::qWait(InputPaceMs);
+        m_x.release();
+        QTest::qWait(InputPaceMs);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(events.releases, 2, WindowTimeoutMs);
+    QCOMPARE(events.presses, 1);
+    QCOMPARE(events.doubleClicks, 1);
+    QCOMPARE(m_window->score(), 20);
+
+    // A press held on the third target: the fireball appears under the pointer, and the
+    // target that took the press keeps the striking hammer until the release.
+    QTRY_VERIFY_WITH_TIMEOUT(cues.pops.size() >= 3, WindowTimeoutMs);
+    QCOMPARE(cues.holes[2], FirstHoles[2]);
+    PictureControl *third = target(FirstHoles[2]);
+    m_x.moveTo(m_x.onScreen(third, third->rect().center()));
+    m_x.press();
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 30, WindowTimeoutMs);
+    QVERIFY(hitPicture(FirstHoles[2])->isVisible());
+    m_x.moveTo(m_x.onScreen(third, third->rect().center() + QPoint(3, 2)));
+    QVERIFY(pointerStaysFor(QStringLiteral("striking hammer"), SteadyPointerMs));
+    m_x.release();
+    QTRY_COMPARE_WITH_TIMEOUT(pointerName(), QStringLiteral("raised hammer"), PointerTimeoutMs);
+
+    // The beat of the first three pops.
+    QCOMPARE(readyTicks.size(), ReadyTicksOfFirstRound);
+    const qint64 firstPopDue = started + ReadyTicksOfFirstRound * ReadyTickMs + FirstPopMs;
+    QVERIFY2(cues.pops[0] >= firstPopDue - SlackBelowMs && cues.pops[0] <= firstPopDue + SlackAboveMs,
+             qPrintable(QStringLiteral("first pop %1 ms after Start").arg(cues.pops[0] - started)));
+    for (int i = 1; i < int(FirstHoles.size()); ++i) {
+        const qint64 beat = cues.pops[i] - cues.pops[i - 1];
+        QVERIFY2(beat >= EasyBeatMs - SlackBelowMs && beat <= EasyBeatMs + SlackAboveMs,
+                 qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
+    }
+
+    // The time runs out: the record dialog takes a name from the keyboard.
+    whenModalOpens([this](QWidget *dialog) { recordName(dialog); });
+    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, RoundTimeoutMs);
+    if (QTest::currentTestFailed())
+        return;
+    QFile table(m_folder->filePath(QStringLiteral("Top_Easy.zub")));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll(), (PlayerName + QStringLiteral(";30;\r\n")).toLatin1());
+
+    recorder.stop();
+    QCOMPARE(cues.ends.size(), 1);
+    checkCuesWereHeard(cues.pops + cues.ends, recorder, recordingStart);
+    if (QTest::currentTestFailed())
+        return;
+
+    whenModalOpens([this](QWidget *viewer) { checkViewer(viewer); });
+    chooseFromMenu("mnuTOP", "bmT_EASY");
+    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+}
+
+void TestDesktop::recordName(QWidget *dialog)
+{
+    QCOMPARE(dialog->objectName(), QStringLiteral("frmRECORD"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(dialog), WindowTimeoutMs);
+    QCOMPARE(m_x.title(dialog), QStringLiteral("Score Memorize - Easy"));
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text(), QStringLiteral("0"));
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow(), WindowTimeoutMs);
+
+    auto *name = dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
+    clickCentre(name->lineEdit());
+    QTRY_VERIFY_WITH_TIMEOUT(name->lineEdit()->hasFocus(), WindowTimeoutMs);
+    m_x.type(PlayerName);
+    QTRY_COMPARE_WITH_TIMEOUT(name->currentText(), PlayerName, WindowTimeoutMs);
+    m_x.tapKey("Return");
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), WindowTimeoutMs);
+}
+
+void TestDesktop::checkViewer(QWidget *viewer)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(viewer), WindowTimeoutMs);
+    QCOMPARE(m_x.title(viewer), QStringLiteral("Scores"));
+    auto *list = viewer->findChild<QListWidget *>(QStringLiteral("lstEASY"));
+    QVERIFY(list);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), PlayerName + QStringLiteral(":  30"));
+    clickCentre(viewer->findChild<QPushButton *>(QStringLiteral("btn")));
+    QTRY_VERIFY_WITH_TIMEOUT(!viewer->isVisible(), WindowTimeoutMs);
+}
+
+// Every cue has a sound onset in the recording near its time. The recording's first sample
+// lies a little before or after the clock's reading at its start, by an amount the same for
+// all cues: it is taken as the one that places the most cues on onsets.
+void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
+                                     qint64 recordingStart)
+{
+    const QList<double> onsets = recorder.onsets(); // ascending
+    QVERIFY2(!onsets.isEmpty(), "the recording of the sink is silent");
+    const auto heard = [&onsets](double due) {
+        const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
+        return next != onsets.end() && *next <= due + OnsetToleranceMs;
+    };
+    const auto heardWith = [&](double delay) {
+        return int(std::count_if(cues.begin(), cues.end(), [&](qint64 cue) {
+            return heard(double(cue - recordingStart) + delay);
+        }));
+    };
+    int mostHeard = 0;
+    double bestDelay = 0;
+    for (const qint64 cue : cues) {
+        for (const double onset : onsets) {
+            const double delay = onset - double(cue - recordingStart);
+            if (qAbs(delay) > LargestRecordingDelayMs)
+                continue;
+            if (const int count = heardWith(delay); count > mostHeard) {
+                mostHeard = count;
+                bestDelay = delay;
+            }
+        }
+    }
+    QVERIFY2(mostHeard == cues.size(),
+             qPrintable(QStringLiteral("%1 of %2 cues heard (recording delay %3 ms; %4 onsets "
+                                       "in %5 ms)")
+                            .arg(mostHeard)
+                            .arg(cues.size())
+                            .arg(bestDelay)
+                            .arg(onsets.size())
+                            .arg(recorder.lengthMs())));
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"

@@ -1,0 +1,185 @@
+#include "xdisplay.h"
+
+// Xlib's macros (None, Bool, Status, ...) clash with Qt's names: its headers come last.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
+#include <X11/keysym.h>
+
+namespace {
+// Window ids of Qt's top-level windows are X window ids on the xcb platform.
+Window xWindow(const QWidget *widget)
+{
+    return static_cast<Window>(widget->window()->winId());
+}
+} // namespace
+
+XDisplay::XDisplay() : m_display(XOpenDisplay(nullptr)) {}
+
+XDisplay::~XDisplay()
+{
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+QSize XDisplay::screenSize() const
+{
+    const int screen = DefaultScreen(m_display);
+    return {DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
+}
+
+QByteArray XDisplay::property(unsigned long window, const char *name, unsigned long type) const
+{
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    const Atom atom = XInternAtom(m_display, name, False);
+    if (XGetWindowProperty(m_display, window, atom, 0, 1024, False, type, &actualType, &format,
+                           &count, &remaining, &data) != Success || !data)
+        return {};
+    // Xlib hands 32-bit items as longs.
+    const int itemSize = format == 32 ? int(sizeof(long)) : format / 8;
+    QByteArray bytes(reinterpret_cast<const char *>(data), int(count) * itemSize);
+    XFree(data);
+    return bytes;
+}
+
+QString XDisplay::windowManager() const
+{
+    const QByteArray check = property(DefaultRootWindow(m_display), "_NET_SUPPORTING_WM_CHECK",
+                                      XA_WINDOW);
+    if (check.size() < int(sizeof(long)))
+        return {};
+    const Window wm = *reinterpret_cast<const unsigned long *>(check.constData());
+    return QString::fromUtf8(
+        property(wm, "_NET_WM_NAME", XInternAtom(m_display, "UTF8_STRING", False)));
+}
+
+QPoint XDisplay::onScreen(const QWidget *widget, const QPoint &point) const
+{
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, xWindow(widget), DefaultRootWindow(m_display), 0, 0, &x,
+                          &y, &child);
+    return QPoint(x, y) + widget->mapTo(widget->window(), point);
+}
+
+void XDisplay::moveTo(const QPoint &screenPoint)
+{
+    XTestFakeMotionEvent(m_display, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+    XFlush(m_display);
+}
+
+void XDisplay::press(int button)
+{
+    XTestFakeButtonEvent(m_display, unsigned(button), True, CurrentTime);
+    XFlush(m_display);
+}
+
+void XDisplay::release(int button)
+{
+    XTestFakeButtonEvent(m_display, unsigned(button), False, CurrentTime);
+    XFlush(m_display);
+}
+
+void XDisplay::sendKey(unsigned int keycode, bool down)
+{
+    XTestFakeKeyEvent(m_display, keycode, down ? True : False, CurrentTime);
+    XFlush(m_display);
+}
+
+void XDisplay::keyDown(const char *keyName)
+{
+    sendKey(XKeysymToKeycode(m_display, XStringToKeysym(keyName)), true);
+}
+
+void XDisplay::keyUp(const char *keyName)
+{
+    sendKey(XKeysymToKeycode(m_display, XStringToKeysym(keyName)), false);
+}
+
+void XDisplay::tapKey(const char *keyName)
+{
+    keyDown(keyName);
+    keyUp(keyName);
+}
+
+void XDisplay::type(const QString &text)
+{
+    const KeyCode shift = XKeysymToKeycode(m_display, XK_Shift_L);
+    for (const QChar c : text) {
+        // Keysyms of printable ASCII characters are their codes.
+        const KeySym keysym = c.unicode();
+        const KeyCode keycode = XKeysymToKeycode(m_display, keysym);
+        const bool shifted = XkbKeycodeToKeysym(m_display, keycode, 0, 0) != keysym;
+        if (shifted)
+            sendKey(shift, true);
+        sendKey(keycode, true);
+        sendKey(keycode, false);
+        if (shifted)
+            sendKey(shift, false);
+    }
+}
+
+PointerImage XDisplay::pointer() const
+{
+    XFixesCursorImage *cursor = XFixesGetCursorImage(m_display);
+    if (!cursor)
+        return {};
+    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < cursor->height; ++y) {
+        for (int x = 0; x < cursor->width; ++x)
+            image.setPixel(x, y, uint(cursor->pixels[y * cursor->width + x] & 0xffffffffu));
+    }
+    const PointerImage shown{image, QPoint(cursor->xhot, cursor->yhot)};
+    XFree(cursor);
+    return shown;
+}
+
+QSize XDisplay::clientSize(const QWidget *window) const
+{
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_display, xWindow(window), &attributes);
+    return {attributes.width, attributes.height};
+}
+
+bool XDisplay::isViewable(const QWidget *window) const
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(m_display, xWindow(window), &attributes)
+        && attributes.map_state == IsViewable;
+}
+
+QString XDisplay::title(const QWidget *window) const
+{
+    return QString::fromUtf8(property(xWindow(window), "_NET_WM_NAME",
+                                      XInternAtom(m_display, "UTF8_STRING", False)));
+}
+
+QMargins XDisplay::frameExtents(const QWidget *window) const
+{
+    const QByteArray bytes = property(xWindow(window), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    if (bytes.size() < 4 * int(sizeof(long)))
+        return {};
+    const auto *e = reinterpret_cast<const unsigned long *>(bytes.constData());
+    // The property lists left, right, top, bottom.
+    return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3]));
+}
+
+QStringList XDisplay::allowedActions(const QWidget *window) const
+{
+    const QByteArray bytes = property(xWindow(window), "_NET_WM_ALLOWED_ACTIONS", XA_ATOM);
+    const auto *atoms = reinterpret_cast<const unsigned long *>(bytes.constData());
+    QStringList names;
+    for (qsizetype i = 0; i < bytes.size() / qsizetype(sizeof(long)); ++i) {
+        char *name = XGetAtomName(m_display, atoms[i]);
+        names << QString::fromLatin1(name);
+        XFree(name);
+    }
+    return names;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QImage>
+#include <QMargins>
+#include <QPoint>
+#include <QSize>
+#include <QStringList>
+#include <QWidget>
+
+struct _XDisplay;
+
+// The pointer as the X server shows it: its picture (premultiplied ARGB) and hot spot.
+struct PointerImage
+{
+    QImage image;
+    QPoint hotSpot;
+};
+
+// A connection of its own to the X server of $DISPLAY, beside Qt's: it acts as the player's
+// mouse and keyboard through the XTEST extension, so every event takes the real path
+// through the server, and it reads what the server and the window manager know about the
+// windows and the pointer.
+class XDisplay
+{
+public:
+    XDisplay();
+    ~XDisplay();
+    XDisplay(const XDisplay &) = delete;
+    XDisplay &operator=(const XDisplay &) = delete;
+
+    bool isOpen() const { return m_display != nullptr; }
+    QSize screenSize() const;
+    // The name of the running window manager, empty when there is none.
+    QString windowManager() const;
+
+    // Where a point of a widget lies on the screen, from the server's placing of its window.
+    QPoint onScreen(const QWidget *widget, const QPoint &point) const;
+
+    void moveTo(const QPoint &screenPoint);
+    void press(int button = 1);
+    void release(int button = 1);
+    void keyDown(const char *keyName);
+    void keyUp(const char *keyName);
+    void tapKey(const char *keyName);
+    // Types printable ASCII text, with Shift where the keyboard map needs it.
+    void type(const QString &text);
+
+    PointerImage pointer() const;
+
+    // The client window's size, its title, the window manager's frame around it and the
+    // actions the window manager allows on it (names such as "_NET_WM_ACTION_RESIZE").
+    QSize clientSize(const QWidget *window) const;
+    QString title(const QWidget *window) const;
+    QMargins frameExtents(const QWidget *window) const;
+    QStringList allowedActions(const QWidget *window) const;
+    bool isViewable(const QWidget *window) const;
+
+private:
+    void sendKey(unsigned int keycode, bool down);
+    QByteArray property(unsigned long window, const char *name, unsigned long type) const;
+
+    _XDisplay *m_display = nullptr;
+};
