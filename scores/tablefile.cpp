@@ -20,6 +20,7 @@ constexpr qint64 MaxMagnitude = qint64(std::numeric_limits<qint32>::max()) + 1;
 constexpr QChar FieldQuote = u'"';
 constexpr QChar FieldEnd = u',';
 constexpr QChar Separator = u';';
+constexpr QChar ByteOrderMark = QChar::ByteOrderMark;
 
 bool isBlank(QChar ch)
 {
@@ -87,7 +88,9 @@ std::optional<qint32> readScore(QStringView text)
 }
 
 // The line that reads back as this entry, or nothing when no line can. A name with a comma
-// or leading blanks (which only a hand-edited file can give) goes between quotes.
+// or leading blanks (which only a hand-edited file can give) goes between quotes. Reading
+// drops a byte order mark at the start of a line, as editors put one at the start of a
+// file, so a name that begins with one gets a second in front.
 std::optional<QString> lineFor(const TableEntry &entry)
 {
     const QString &name = entry.name;
@@ -97,7 +100,7 @@ std::optional<QString> lineFor(const TableEntry &entry)
     const bool needsQuotes = name.contains(FieldEnd) || name.startsWith(FieldQuote)
         || (!name.isEmpty() && isBlank(name.front()));
     if (!needsQuotes)
-        return line;
+        return name.startsWith(ByteOrderMark) ? ByteOrderMark + line : line;
     if (name.contains(FieldQuote))
         return std::nullopt;
     return FieldQuote + line + FieldQuote;
@@ -203,11 +206,19 @@ bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QStri
         lines.append(*line);
     }
 
+    // Unbuffered, so that a write cut short by a full disk or a file size limit shows in the
+    // count written: through a buffer the cut is lost and commit() puts the cut file in place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
     const QByteArray bytes = fileBytes(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (const qint64 written = file.write(bytes); written != bytes.size()) {
+        return fail(error, written < 0 ? file.errorString()
+                                       : QStringLiteral("Only %1 of %2 bytes could be written.")
+                                             .arg(written)
+                                             .arg(bytes.size()));
+    }
+    if (!file.commit())
         return fail(error, file.errorString());
     return true;
 }
