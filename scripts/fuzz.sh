@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the table reader's fuzz target with clang (libFuzzer with AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build-fuzz and runs it for SECONDS (default 600), starting
-# from the seed files in tests/fuzz/corpus. Inputs that reach new code are kept in
+# from the seed files in tests/fuzz/corpus, with the pieces of table files in
+# tests/fuzz/tablereader.dict to combine. Inputs that reach new code are kept in
 # build-fuzz/corpus for the next run; an input that fails is saved in build-fuzz/ and the
 # run ends with an error.
 #   scripts/fuzz.sh [SECONDS]
@@ -22,4 +23,4 @@ mkdir -p build-fuzz/corpus
 # Every input is written back as a table file; in memory that is several times faster.
 [[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
 build-fuzz/bin/fuzz_tablereader -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-  -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/corpus
+  -dict=tests/fuzz/tablereader.dict -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/corpus

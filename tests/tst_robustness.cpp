@@ -380,6 +380,9 @@ void TestRobustness::damagedFilesLoad_data()
     QTest::newRow("names begin with a byte order mark")
         << Level::Easy << QByteArray("\"\xEF\xBB\xBF  x;1;\"\r\n\xEF\xBB\xBF\xEF\xBB\xBFx\"y;2;\r\n")
         << QStringList{u"\uFEFF  x=1"_s, u"\uFEFFx\"y=2"_s};
+    QTest::newRow("fuzzer's find: quoted name after a byte order mark")
+        << Level::Easy << QByteArray("\"Smith, John;4\xC8;\"\r\n   Anna;8.5;\r\n\"\xEF\xBB\xBF" "ead;%3;\" tai;\r\n")
+        << QStringList{"Smith, John=4", "Anna=8", u"\uFEFFead=0"_s};
     QTest::newRow("99999999999") << Level::Easy << QByteArray("A;99999999999;\r\nBob;2;\r\n") << QStringList{"Bob=2"};
     QTest::newRow("-0") << Level::Easy << QByteArray("A;-0;\r\n") << QStringList{"A=0"};
     QTest::newRow("1e5") << Level::Easy << QByteArray("A;1e5;\r\n") << QStringList{"A=1"};
