@@ -35,7 +35,8 @@ namespace {
 
 // The test program also plays a running copy of the game that records many names.
 constexpr char RecordingCopyRole[] = "--recording-copy";
-constexpr int NamesPerCopy = 25;
+constexpr int NamesPerCopy = 12;
+constexpr char CopyReady[] = "ready\n";
 constexpr int CopyMsecs = 120000;
 
 constexpr qint64 MegaByte = 1024 * 1024;
@@ -157,12 +158,20 @@ bool recordThroughDialog(ZubMod &tables, Level level, const QString &name, qint3
     return dialog.exec() == QDialog::Accepted;
 }
 
-// The game copy that a test starts as a process of its own: records prefix1 to prefixN at
-// Easy, each through the record dialog, and fails as soon as one is not recorded.
+// The game copy that a test starts as a process of its own: once started it says so and
+// waits for a line on its input, so that the copies begin together; then it records prefix1
+// to prefixN at Easy, each through the record dialog, and fails as soon as one is not recorded.
 int runRecordingCopy(const QString &folder, const QString &prefix)
 {
     ZubMod tables(folder);
     loadAll(tables);
+    QFile input;
+    QFile output;
+    if (!input.open(stdin, QIODevice::ReadOnly) || !output.open(stdout, QIODevice::WriteOnly))
+        return 1;
+    output.write(CopyReady);
+    output.flush();
+    input.readLine();
     for (int i = 1; i <= NamesPerCopy; ++i) {
         if (!recordThroughDialog(tables, Level::Easy, prefix + QString::number(i), i))
             return 1;
@@ -611,6 +620,15 @@ void TestRobustness::copiesRecordingAtOnceLoseNothing()
         copies[i].setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copies[i].start(QCoreApplication::applicationFilePath(),
                         {QString::fromLatin1(RecordingCopyRole), dir.path(), prefixes[i]});
+    }
+    for (QProcess &copy : copies) {
+        while (!copy.canReadLine())
+            QVERIFY(copy.waitForReadyRead(CopyMsecs));
+        QCOMPARE(copy.readLine(), QByteArray(CopyReady));
+    }
+    for (QProcess &copy : copies) {
+        copy.write("go\n");
+        QVERIFY(copy.waitForBytesWritten(CopyMsecs));
     }
     for (QProcess &copy : copies) {
         QVERIFY(copy.waitForFinished(CopyMsecs));
