@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite, headless.
+# Sets up, builds and runs the whole test suite: the headless tests, then the desktop tests
+# on a desktop session of their own (X server, window manager and sound server).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
-ctest --test-dir build --output-on-failure
+
+desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
+                  libx11-dev libxtst-dev libxfixes-dev)
+scripts/setup.sh build "${desktop_packages[@]}"
+
+ctest --test-dir build --output-on-failure --label-exclude desktop
+scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop --no-tests=error
+

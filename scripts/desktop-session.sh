@@ -38,12 +38,12 @@ wait_for "Xvfb" test -s "$session/display" || { cat "$session/xvfb.log" >&2; exi
 export DISPLAY=":$(cat "$session/display")"
 unset WAYLAND_DISPLAY
 
+# xprop succeeds whether or not the property exists: look for its value.
+root_has() { xprop -root -notype "$1" 2>/dev/null | grep -q "$2"; }
 openbox --sm-disable >"$session/openbox.log" 2>&1 &
 pids+=($!)
-wait_for "openbox" xprop -root -notype _NET_SUPPORTING_WM_CHECK \
-  || { cat "$session/openbox.log" >&2; exit 1; }
-# The check window is set early in openbox's start; its grabs and settings follow.
-wait_for "openbox settings" xprop -root -notype _NET_SUPPORTED
+# openbox names its theme once its start-up is through, after announcing itself.
+wait_for "openbox" root_has _OB_THEME '"' || { cat "$session/openbox.log" >&2; exit 1; }
 
 export XDG_RUNTIME_DIR=$session/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
