@@ -10,4 +10,3 @@ scripts/setup.sh build "${desktop_packages[@]}"
 
 ctest --test-dir build --output-on-failure --label-exclude desktop
 scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop --no-tests=error
-
