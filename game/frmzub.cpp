@@ -24,6 +24,8 @@ constexpr int DesignedPopInterval = 400;
 constexpr int NumberPixelSize = 29;  // Arial bold 21.75 pt at 96 dpi
 constexpr int MessagePixelSize = 48; // Arial bold 36 pt
 constexpr int VersionPixelSize = 9;  // a small face at 6.75 pt
+// After the first frame, which comes within tens of milliseconds; Get Ready lasts seconds.
+constexpr int SoundPreloadDelay = 250;
 
 QLabel *makeLabel(const QString &name, const QString &text, const QRect &place, int pixelSize,
                   bool bold, Qt::Alignment alignment, QWidget *parent)
@@ -73,6 +75,15 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     layout()->activate();
     const QRect screenArea = screen()->geometry();
     move(screenArea.center() - rect().center());
+
+    // The first frame needs no sound. Once the window has shown, the wave player's thread
+    // loads the sound libraries, reads the cues and opens the device, long before the
+    // first pop of a round can come.
+    QTimer::singleShot(SoundPreloadDelay, this, [this] {
+        Sound->preload({programFile(QStringLiteral("Up.wav")),
+                        programFile(QStringLiteral("Hit.wav")),
+                        programFile(QStringLiteral("End.wav"))});
+    });
 }
 
 frmZUB::~frmZUB() = default;

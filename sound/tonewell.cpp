@@ -1,42 +1,52 @@
 #include "tonewell.h"
 
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include "cueplayer.h"
+
+#include <QThread>
 
 namespace {
 constexpr float ForegroundVolume = 1.0f;
 constexpr float BeatVolume = 0.6f;
-}
+} // namespace
 
 Tonewell::Tonewell(QObject *parent) : QObject(parent) {}
 
-QSoundEffect *Tonewell::voice(const QString &path)
+Tonewell::~Tonewell()
 {
-    if (auto found = m_voices.constFind(path); found != m_voices.constEnd())
-        return found.value();
-    QSoundEffect *effect = nullptr;
-    if (QFileInfo(path).isFile()) {
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(path));
+    if (m_thread) {
+        m_thread->quit();
+        m_thread->wait();
     }
-    // A missing file is remembered as no voice, so it is not looked for on every beat.
-    m_voices.insert(path, effect);
-    return effect;
+}
+
+// The player's thread starts with the first cue or preload; the player is used only
+// through calls queued to that thread.
+CuePlayer *Tonewell::player()
+{
+    if (!m_player) {
+        m_thread = new QThread(this);
+        m_thread->setObjectName(QStringLiteral("Tonewell"));
+        m_player = new CuePlayer;
+        m_player->moveToThread(m_thread);
+        connect(m_thread, &QThread::finished, m_player, &QObject::deleteLater);
+        m_thread->start();
+    }
+    return m_player;
 }
 
 void Tonewell::preload(const QStringList &paths)
 {
-    for (const QString &path : paths)
-        voice(path);
+    CuePlayer *target = player();
+    QMetaObject::invokeMethod(
+        target, [target, paths] { target->preload(paths); }, Qt::QueuedConnection);
 }
 
 void Tonewell::Play()
 {
     emit played(m_waveFile, m_cueFlag);
-    QSoundEffect *effect = voice(m_waveFile);
-    if (!effect || effect->status() == QSoundEffect::Error)
-        return;
-    effect->setVolume(m_cueFlag ? ForegroundVolume : BeatVolume);
-    effect->play();
+    CuePlayer *target = player();
+    const float gain = m_cueFlag ? ForegroundVolume : BeatVolume;
+    QMetaObject::invokeMethod(
+        target, [target, file = m_waveFile, gain] { target->play(file, gain); },
+        Qt::QueuedConnection);
 }

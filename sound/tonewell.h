@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 
-class QSoundEffect;
+class CuePlayer;
+class QThread;
 
 // The wave player of the main window. A caller names a wave file, may flag the cue, and
-// plays it; Play() starts the sound and returns at once, it never waits for the end.
+// plays it; Play() hands the cue to the player's own thread and returns at once, it never
+// waits for a file, for the sound libraries or for the sound device.
 //
-// Each file gets one voice, loaded once and kept, so cues of different files overlap and a
-// new cue of the same file restarts it (a pop restarts the pop sound). CueFlag marks a
+// Each file is read once and kept. Cues of different files sound together, and a new cue
+// of the same file starts it again (a pop restarts the pop sound). CueFlag marks a
 // foreground cue (a hit, the end of a round): it plays at full volume, while the unflagged
 // beat of the pops plays softer underneath, so a hit always stands out over the beat.
 //
@@ -21,13 +22,15 @@ class Tonewell : public QObject
     Q_OBJECT
 public:
     explicit Tonewell(QObject *parent = nullptr);
+    ~Tonewell() override;
 
     void setWaveFile(const QString &path) { m_waveFile = path; }
     void setCueFlag(bool flag) { m_cueFlag = flag; }
     bool cueFlag() const { return m_cueFlag; }
     void Play();
 
-    // Opens the files ahead of their first cue, so that the first pop sounds on the beat.
+    // Reads the files, loads the sound output and opens the sound device ahead of the
+    // first cue, so that the first pop sounds on the beat; on the player's thread.
     void preload(const QStringList &paths);
 
 signals:
@@ -35,9 +38,10 @@ signals:
     void played(const QString &waveFile, bool cueFlag);
 
 private:
-    QSoundEffect *voice(const QString &path);
+    CuePlayer *player();
 
     QString m_waveFile;
     bool m_cueFlag = false;
-    QHash<QString, QSoundEffect *> m_voices;
+    QThread *m_thread = nullptr;
+    CuePlayer *m_player = nullptr;
 };

@@ -1,0 +1,29 @@
+#include "ticklog.h"
+
+#include "benchkit.h"
+
+#include <QEvent>
+
+#include <cmath>
+
+TickLog::TickLog(QObject *timer) : QObject(timer)
+{
+    timer->installEventFilter(this);
+}
+
+bool TickLog::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::Timer) {
+        m_ticks.append(BenchKit::nowNs());
+        emit ticked(int(m_ticks.size()));
+    }
+    return false;
+}
+
+TickLog::Error TickLog::error(int nominalMs, int skip) const
+{
+    QList<double> errors;
+    for (qsizetype i = skip + 1; i < m_ticks.size(); ++i)
+        errors.append(std::abs((m_ticks[i] - m_ticks[i - 1]) / 1e6 - nominalMs));
+    return {BenchKit::mean(errors), BenchKit::largest(errors), int(errors.size())};
+}

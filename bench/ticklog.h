@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+// Timestamps every tick of a timer as it is delivered, before the timer's own handlers
+// run, so the handlers' work does not move the stamps.
+class TickLog : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TickLog(QObject *timer);
+
+    const QList<qint64> &ticks() const { return m_ticks; }
+    void clear() { m_ticks.clear(); }
+
+    // How far the intervals between the logged ticks strayed from `nominalMs`, skipping
+    // the first `skip` intervals: the mean and the worst absolute error in ms.
+    struct Error
+    {
+        double mean = 0;
+        double worst = 0;
+        int intervals = 0;
+    };
+    Error error(int nominalMs, int skip = 0) const;
+
+signals:
+    void ticked(int count);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<qint64> m_ticks;
+};

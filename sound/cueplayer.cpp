@@ -1,0 +1,49 @@
+#include "cueplayer.h"
+
+#include "cueoutput.h"
+#include "wavereader.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+void CuePlayer::preload(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        samples(path);
+    if (CueOutput *out = output())
+        out->open();
+}
+
+void CuePlayer::play(const QString &path, float gain)
+{
+    const QList<qint16> &cue = samples(path);
+    if (cue.isEmpty())
+        return;
+    if (CueOutput *out = output())
+        out->play(path, cue, gain);
+}
+
+// A missing file is remembered as no samples, so it is not looked for on every beat.
+const QList<qint16> &CuePlayer::samples(const QString &path)
+{
+    auto found = m_samples.find(path);
+    if (found == m_samples.end())
+        found = m_samples.insert(path, readWave(path, CueOutput::SampleRate));
+    return found.value();
+}
+
+// Without the output module nothing plays, as without a sound device.
+CueOutput *CuePlayer::output()
+{
+    if (!m_outputLoaded) {
+        m_outputLoaded = true;
+        const QString module = QCoreApplication::applicationDirPath() + QLatin1Char('/')
+            + QLatin1String(CueOutputModule);
+        if (const auto make =
+                reinterpret_cast<MakeCueOutput>(QLibrary::resolve(module, MakeCueOutputName))) {
+            m_output = make();
+            m_output->setParent(this);
+        }
+    }
+    return m_output;
+}

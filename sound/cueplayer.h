@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class CueOutput;
+
+// The wave player's side on its own thread: it reads each cue file once and keeps it,
+// loads the sound output module when sound is first needed, and hands it the cues.
+// All of this takes milliseconds now and then, none of which the window waits for.
+class CuePlayer : public QObject
+{
+public:
+    void preload(const QStringList &paths);
+    void play(const QString &path, float gain);
+
+private:
+    const QList<qint16> &samples(const QString &path);
+    CueOutput *output();
+
+    QHash<QString, QList<qint16>> m_samples;
+    bool m_outputLoaded = false;
+    CueOutput *m_output = nullptr;
+};

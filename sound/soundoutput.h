@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cuemixer.h"
+#include "cueoutput.h"
+
+class QAudioSink;
+class QIODevice;
+class QTimer;
+
+// The one output stream of the wave player, living on the player's own thread so that a
+// busy window never starves it. The stream stays open while cues come: a cue only has to
+// be mixed into it, instead of opening a stream of its own. Its buffer is short, so a cue
+// sounds within a few milliseconds of being started; while any cue sounds, the mixer
+// tops it up every few milliseconds. Once nothing has played for a while the stream is
+// closed, since an open stream keeps timers ticking even when silent; the next cue opens
+// it again.
+//
+// Without a sound device, or if the stream cannot be opened, nothing plays.
+class SoundOutput : public CueOutput
+{
+public:
+    SoundOutput();
+
+    void open() override;
+    void play(const QString &cue, const QList<qint16> &samples, float gain) override;
+
+private:
+    void feed();
+    void close();
+
+    QAudioSink *m_sink = nullptr;
+    QIODevice *m_stream = nullptr;
+    bool m_unavailable = false;
+    CueMixer m_mixer;
+    QList<qint16> m_block;
+    // Children, so that they move to the player's thread with this object.
+    QTimer *m_feed;
+    QTimer *m_linger;
+};
