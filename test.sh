@@ -10,3 +10,9 @@ scripts/setup.sh build "${desktop_packages[@]}"
 
 ctest --test-dir build --output-on-failure --label-exclude desktop
 scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop --no-tests=error
+
+# The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails its test.
+scripts/setup.sh build-asan -- -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON
+ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure --label-exclude desktop
