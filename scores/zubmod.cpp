@@ -3,6 +3,7 @@
 #include "tablefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 #include <algorithm>
@@ -72,8 +73,10 @@ void ZubMod::LoadTopHard()
 
 void ZubMod::load(Level level)
 {
+    // Only a regular file is read: opening a pipe or a device left in its place would wait
+    // for a writer and hang the game at start-up.
     QFile file(filePath(level));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return;
     const QList<TableEntry> entries = readTable(file, lineLimit(level));
     if (entries.isEmpty())

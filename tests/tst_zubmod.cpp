@@ -1,10 +1,13 @@
 #include "zubmod.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -68,6 +71,7 @@ private slots:
     void writeThenLoadGivesSameTable();
     void eleventhMediumEntryIsWrittenButNotLoaded();
     void writeToMissingFolderFails();
+    void onlyRegularFilesAreRead();
 };
 
 void TstZubMod::levelsHaveTheirFilesAndLimits_data()
@@ -217,6 +221,23 @@ void TstZubMod::writeToMissingFolderFails()
     QString error;
     QVERIFY(!mod.writeTable(Level::Easy, &error));
     QVERIFY(!error.isEmpty());
+}
+
+// A pipe or a folder where a table file belongs is passed over: opening a pipe for reading
+// would wait for a writer forever and the game would never start.
+void TstZubMod::onlyRegularFilesAreRead()
+{
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    QVERIFY(::mkfifo(QFile::encodeName(mod.filePath(Level::Easy)).constData(), 0600) == 0);
+    QVERIFY(QDir(dir.path()).mkdir(u"Top_Medi.zub"_s));
+    fill(mod.table(Level::Easy), {u"Anna"_s});
+
+    mod.LoadTopEasy();
+    mod.LoadTopMedi();
+    QCOMPARE(mod.TopEasyCount, quint8(1));
+    QCOMPARE(mod.TopEasyName[1], u"Anna"_s);
+    QCOMPARE(mod.TopMediCount, quint8(0));
 }
 
 QTEST_GUILESS_MAIN(TstZubMod)
