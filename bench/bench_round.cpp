@@ -21,8 +21,9 @@ constexpr int EasyInterval = 950;
 constexpr int HitAfterPopMs = 150;
 constexpr int ReleaseAfterHitMs = 80;
 constexpr int CloseDialogAfterMs = 200;
-// Idle is measured once the sounds of the round have long ended.
-constexpr int IdleSettleMs = 3000;
+// Idle is measured once the sounds of the round have long ended and the wave player has
+// closed its stream (two seconds after the last cue).
+constexpr int IdleSettleMs = 4000;
 constexpr int IdleMs = 10000;
 
 // What a press and release with the left button on the middle of `target` delivers.

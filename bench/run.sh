@@ -79,14 +79,16 @@ for _ in $(seq "$sound_runs"); do run "$bin/bench_sound" >/dev/null; done
 # process and window.
 echo "The beat at each level ($beat_runs runs side by side) ..." >&2
 levels=(Easy Medium Hard)
+beats=()
 for r in $(seq "$beat_runs"); do
   for level in 1 2 3; do
     for timer in precise coarse; do
       "$bin/bench_beat" "$level" "$timer" >"$work/beat-$r-$level-$timer" 2>>"$log" &
+      beats+=($!)
     done
   done
 done
-wait || echo "bench: a beat run failed, see $log" >&2
+for p in "${beats[@]}"; do wait "$p" || echo "bench: a beat run failed, see $log" >&2; done
 for level in 1 2 3; do
   for timer in precise coarse; do cat "$work"/beat-*-"$level-$timer"; done
 done | tee -a "$figures" >/dev/null
