@@ -4,8 +4,8 @@
 // timer most Qt games ship with, as the baseline.
 //   bench_beat LEVEL(1-3) precise|coarse [INTERVALS]
 #include "benchkit.h"
-#include "frmzub.h"
 #include "eventwatch.h"
+#include "frmzub.h"
 #include "ticklog.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include "tonewell.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QMap>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <cstdio>
@@ -119,7 +119,8 @@ int main(int argc, char *argv[])
         if (file.endsWith(QLatin1String("End.wav"))) {
             // Runs inside the record dialog's own event loop, which the close ends.
             QTimer::singleShot(CloseDialogAfterMs, [&] {
-                QApplication::activeModalWidget()->close();
+                if (QWidget *dialog = QApplication::activeModalWidget())
+                    dialog->close();
                 QTimer::singleShot(0, roundOver);
             });
         } else if (file.endsWith(QLatin1String("Up.wav")) && ++pops % 2) {

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTextStream>
 
 #include <sys/resource.h>
 #include <time.h>

@@ -26,7 +26,9 @@ SoundOutput::SoundOutput() : m_feed(new QTimer(this)), m_linger(new QTimer(this)
 
 void SoundOutput::open()
 {
-    if (m_sink || m_unavailable)
+    if (m_sink && !m_stream)
+        delete std::exchange(m_sink, nullptr); // its stream went with the sound server
+    if (m_sink)
         return;
     QAudioFormat format;
     format.setSampleRate(SampleRate);
@@ -36,9 +38,7 @@ void SoundOutput::open()
     m_sink->setBufferSize(qsizetype(SampleRate) * BufferMs / 1000 * sizeof(qint16));
     m_stream = m_sink->isNull() ? nullptr : m_sink->start();
     if (!m_stream) {
-        delete m_sink;
-        m_sink = nullptr;
-        m_unavailable = true;
+        delete std::exchange(m_sink, nullptr);
         return;
     }
     m_linger->start();
@@ -59,7 +59,7 @@ void SoundOutput::play(const QString &cue, const QList<qint16> &samples, float g
 // left to run dry; the next cue then fills the whole buffer at once and starts at once.
 void SoundOutput::feed()
 {
-    if (m_mixer.isSilent()) {
+    if (m_mixer.isSilent() || !m_stream) {
         m_feed->stop();
         return;
     }
@@ -80,8 +80,8 @@ void SoundOutput::close()
     }
     m_feed->stop();
     // Cleared first: closing the stream runs pending events, so a cue may arrive meanwhile
-    // and must find the player closed. The sink owns m_stream.
-    m_stream = nullptr;
+    // and must find the player closed.
+    m_stream.clear();
     delete std::exchange(m_sink, nullptr);
 }
 

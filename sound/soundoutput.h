@@ -3,6 +3,8 @@
 #include "cuemixer.h"
 #include "cueoutput.h"
 
+#include <QPointer>
+
 class QAudioSink;
 class QIODevice;
 class QTimer;
@@ -15,7 +17,8 @@ class QTimer;
 // closed, since an open stream keeps timers ticking even when silent; the next cue opens
 // it again.
 //
-// Without a sound device, or if the stream cannot be opened, nothing plays.
+// Without a sound device, or while the stream cannot be opened, nothing plays; each cue
+// tries again, which costs little, so sound comes back with a restarted sound server.
 class SoundOutput : public CueOutput
 {
 public:
@@ -29,8 +32,8 @@ private:
     void close();
 
     QAudioSink *m_sink = nullptr;
-    QIODevice *m_stream = nullptr;
-    bool m_unavailable = false;
+    // The sink's device, which the sink deletes should the sound server go away.
+    QPointer<QIODevice> m_stream;
     CueMixer m_mixer;
     QList<qint16> m_block;
     // Children, so that they move to the player's thread with this object.
