@@ -1,5 +1,6 @@
 #pragma once
 
+#include "beatkeeper.h"
 #include "randomholes.h"
 #include "zubmod.h"
 
@@ -78,6 +79,7 @@ private:
     QString m_folder;
     DayClock m_clock;
     RandomHoles m_holes;
+    BeatKeeper m_beat;
     ZubMod m_tables;
     Tonewell *Sound = nullptr;
     // The pointers made from the pictures of imgHAM(0) and imgHAM(1).

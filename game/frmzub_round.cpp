@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <chrono>
+
 namespace {
 constexpr int ReadyTicksToPlay = 2;
 const QString RoundStartTime = QStringLiteral("60");
@@ -84,8 +86,11 @@ void frmZUB::Countdown_Timer()
 void frmZUB::Pop_Timer()
 {
     // The interval is set first: on a running timer it restarts the wait from now, so the
-    // level chosen governs the wait until the next tick.
-    Pop->setInterval(PopInterval[currentLevel()]);
+    // level chosen governs the wait until the next tick, less the lateness of this one.
+    const qint64 nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now().time_since_epoch())
+                             .count();
+    Pop->setInterval(m_beat.nextWait(nowNs, PopInterval[currentLevel()]));
     Explode[CurrentHole]->hide();
     ZubIN[CurrentHole]->hide();
     ZubIN[CurrentHole]->setMouseIcon(m_raisedHammer);

@@ -1,5 +1,6 @@
 // The rules of the main window that need no widget: the version text, the score and time
 // texts, and the succession of holes.
+#include "beatkeeper.h"
 #include "gametext.h"
 #include "randomholes.h"
 
@@ -23,6 +24,7 @@ private slots:
     void holesFromProgramStart();
     void midnightRepeatsTheLastHole();
     void holeWeightsOverTheFullPeriod();
+    void beatKeepsItsLength();
 };
 
 void TestGameText::versionText_data()
@@ -141,6 +143,36 @@ void TestGameText::holeWeightsOverTheFullPeriod()
         QVERIFY2(counts[hole] == 1677721 || counts[hole] == 1677722, qPrintable(QString::number(hole)));
     // The generator's period is the full 2^24: after it the succession starts over.
     QCOMPARE(holes.pickHole(0.5), 7);
+}
+
+// Ticks that come a little late are followed by shorter waits, so the beat keeps its length;
+// an early tick or one held up for long starts the beat afresh instead of catching up.
+void TestGameText::beatKeepsItsLength()
+{
+    constexpr qint64 Ms = 1'000'000;
+    BeatKeeper beat;
+    qint64 now = 5000 * Ms;
+    QCOMPARE(beat.nextWait(now, 950), 950);
+    // Each tick 0.7 ms late: the waits shrink by that much, rounded to whole milliseconds,
+    // and the ticks stay within a millisecond of the beat started at the first one.
+    const qint64 start = now;
+    for (int tick = 1; tick <= 50; ++tick) {
+        const qint64 due = start + tick * 950 * Ms;
+        now = due + 7 * Ms / 10;
+        const int wait = beat.nextWait(now, 950);
+        QVERIFY2(wait == 949 || wait == 950, qPrintable(QString::number(wait)));
+        QVERIFY(qAbs(now + wait * Ms - (due + 950 * Ms)) <= Ms / 2);
+    }
+    // A new level's interval counts from the beat too.
+    now += 950 * Ms - 7 * Ms / 10 + Ms;
+    QCOMPARE(beat.nextWait(now, 400), 399);
+
+    // Held up for 200 ms: no hurried catch-up, a whole interval from now.
+    now += 399 * Ms + 200 * Ms;
+    QCOMPARE(beat.nextWait(now, 400), 400);
+    // Early (a tick handled by hand before its time): also afresh.
+    now += 100 * Ms;
+    QCOMPARE(beat.nextWait(now, 600), 600);
 }
 
 QTEST_GUILESS_MAIN(TestGameText)

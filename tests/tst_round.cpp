@@ -312,9 +312,10 @@ void TestRound::popIntervalFollowsTheLevel()
         startPlay();
         // The first beat of a round waits as long as the last beat of the round before.
         QCOMPARE(timer("Pop")->interval(), previous);
+        QVERIFY(timer("Pop")->isActive());
+        freezeTimers();
         m_window->Pop_Timer();
         QCOMPARE(timer("Pop")->interval(), interval);
-        QVERIFY(timer("Pop")->isActive());
         m_window->Pop_Timer();
         QCOMPARE(timer("Pop")->interval(), interval);
         m_window->bmSTART_Click();
