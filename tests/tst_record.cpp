@@ -4,6 +4,7 @@
 #include "frmrecord.h"
 #include "frmzub.h"
 #include "modaldriver.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,18 +22,6 @@ namespace {
 
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
 const QString ErrorText = QStringLiteral("Error Trapped.\nContact the Author at: zubbo-author@example.com");
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Lines "<prefix>1;1;" to "<prefix><count>;<count>;".
 QByteArray numberedLines(const char *prefix, int count)
@@ -172,9 +161,9 @@ void TestRecord::recording()
     const Level other = level == Level::Hard ? Level::Easy : Level::Hard;
     const Level third = Level(6 - int(level) - int(other));
     if (!before.isEmpty())
-        QVERIFY(writeBytes(tables.filePath(level), before));
+        QVERIFY(writeFile(tables.filePath(level), before));
     loadAll(tables);
-    QVERIFY(writeBytes(tables.filePath(other), "Hal;5;\r\n"));
+    QVERIFY(writeFile(tables.filePath(other), "Hal;5;\r\n"));
 
     frmRECORD dialog(tables, level, score);
     whenModal([&](QWidget *modal) {
@@ -186,9 +175,9 @@ void TestRecord::recording()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
 
-    QCOMPARE(readBytes(tables.filePath(level)), after);
+    QCOMPARE(fileContent(tables.filePath(level)), after);
     QCOMPARE(int(tables.table(level).count), countAfter);
-    QCOMPARE(readBytes(tables.filePath(other)), QByteArray("Hal;5;\r\n"));
+    QCOMPARE(fileContent(tables.filePath(other)), QByteArray("Hal;5;\r\n"));
     QCOMPARE(int(tables.table(other).count), 1);
     QVERIFY(!QFile::exists(tables.filePath(third)));
 }
@@ -199,7 +188,7 @@ void TestRecord::fullEasyTableTakesNothing()
     QTemporaryDir dir;
     ZubMod tables(dir.path());
     const QByteArray full = numberedLines("P", 100);
-    QVERIFY(writeBytes(tables.filePath(Level::Easy), full));
+    QVERIFY(writeFile(tables.filePath(Level::Easy), full));
     loadAll(tables);
     QCOMPARE(int(tables.TopEasyCount), 100);
 
@@ -222,7 +211,7 @@ void TestRecord::fullEasyTableTakesNothing()
     QCOMPARE(nameAfter, QStringLiteral("p1"));
     QCOMPARE(int(tables.TopEasyCount), 100);
     QCOMPARE(tables.TopEasyScore[1], 1);
-    QCOMPARE(readBytes(tables.filePath(Level::Easy)), full);
+    QCOMPARE(fileContent(tables.filePath(Level::Easy)), full);
 }
 
 // A folder where the file belongs cannot be replaced by a file, whoever runs the test.
@@ -231,11 +220,11 @@ void TestRecord::failedWriteKeepsDialogOpen()
     QTemporaryDir dir;
     ZubMod tables(dir.path());
     const QString easyPath = tables.filePath(Level::Easy);
-    QVERIFY(writeBytes(easyPath, AnnaBob));
+    QVERIFY(writeFile(easyPath, AnnaBob));
     loadAll(tables);
     QVERIFY(QFile::remove(easyPath));
     QVERIFY(QDir().mkdir(easyPath));
-    QVERIFY(writeBytes(tables.filePath(Level::Hard), "Hal;5;\r\n"));
+    QVERIFY(writeFile(tables.filePath(Level::Hard), "Hal;5;\r\n"));
 
     frmRECORD dialog(tables, Level::Easy, 20);
     std::optional<SeenBox> seen;
@@ -266,7 +255,7 @@ void TestRecord::failedWriteKeepsDialogOpen()
     QCOMPARE(easyCountAfterError, 3);
     QCOMPARE(hardCountAfterError, 0);
     // The second Ok finds the entry added by the first.
-    QCOMPARE(readBytes(easyPath), AnnaBob + "Carl;20;\r\n");
+    QCOMPARE(fileContent(easyPath), AnnaBob + "Carl;20;\r\n");
     QCOMPARE(int(tables.TopEasyCount), 3);
     QCOMPARE(int(tables.TopHardCount), 1);
 }
@@ -329,7 +318,7 @@ void TestRecord::leavingRecordsNothing()
     QTemporaryDir dir;
     ZubMod tables(dir.path());
     const QString easyPath = tables.filePath(Level::Easy);
-    QVERIFY(writeBytes(easyPath, AnnaBob));
+    QVERIFY(writeFile(easyPath, AnnaBob));
     loadAll(tables);
     const QDateTime written = QFileInfo(easyPath).lastModified();
 
@@ -345,7 +334,7 @@ void TestRecord::leavingRecordsNothing()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
 
-    QCOMPARE(readBytes(easyPath), AnnaBob);
+    QCOMPARE(fileContent(easyPath), AnnaBob);
     QCOMPARE(QFileInfo(easyPath).lastModified(), written);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
     QCOMPARE(int(tables.TopEasyCount), 2);
@@ -384,9 +373,9 @@ void TestRecord::opening()
 
     QTemporaryDir dir;
     ZubMod tables(dir.path());
-    QVERIFY(writeBytes(tables.filePath(Level::Easy), easy));
-    QVERIFY(writeBytes(tables.filePath(Level::Medium), medium));
-    QVERIFY(writeBytes(tables.filePath(Level::Hard), hard));
+    QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
+    QVERIFY(writeFile(tables.filePath(Level::Medium), medium));
+    QVERIFY(writeFile(tables.filePath(Level::Hard), hard));
     loadAll(tables);
 
     frmRECORD dialog(tables, level, 0);
@@ -441,7 +430,7 @@ void TestRecord::okFollowsTheText()
 
     QTemporaryDir dir;
     ZubMod tables(dir.path());
-    QVERIFY(writeBytes(tables.filePath(Level::Easy), "Anna;1;\r\n"));
+    QVERIFY(writeFile(tables.filePath(Level::Easy), "Anna;1;\r\n"));
     loadAll(tables);
 
     frmRECORD dialog(tables, Level::Easy, 0);
@@ -526,7 +515,7 @@ void TestRecord::timeUpOpensTheDialog()
 
     QCOMPARE(caption, QStringLiteral("Score Memorize - Medium"));
     QVERIFY(!running);
-    QCOMPARE(readBytes(window.tables().filePath(Level::Medium)), QByteArray("Zed;0;\r\n"));
+    QCOMPARE(fileContent(window.tables().filePath(Level::Medium)), QByteArray("Zed;0;\r\n"));
     QCOMPARE(int(window.tables().TopMediCount), 1);
 }
 

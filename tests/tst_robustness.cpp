@@ -6,6 +6,7 @@
 #include "frmrecord.h"
 #include "modaldriver.h"
 #include "tablefile.h"
+#include "testfiles.h"
 #include "zubmod.h"
 
 #include <QApplication>
@@ -50,18 +51,6 @@ constexpr char WriteFailed = 'f';
 
 // Below the old table's size and above the lock file's, so that only the table fails.
 constexpr rlim_t SmallFileLimit = 1024;
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 void loadAll(ZubMod &tables)
 {

@@ -1,4 +1,5 @@
 #include "tablefile.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -38,18 +39,6 @@ QByteArray numberedLines(int count, const QByteArray &lineEnd = "\r\n")
     for (int i = 1; i <= count; ++i)
         bytes += "P" + QByteArray::number(i) + ';' + QByteArray::number(i * 10) + ';' + lineEnd;
     return bytes;
-}
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "zubmod.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,18 +15,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Slots first..last as "name=score", whatever the count says.
 QStringList slotTexts(TopTableRef table, int first, int last)
