@@ -15,6 +15,7 @@ namespace {
 // antialiasing: every pixel is black, white or fully transparent. At a higher pixel
 // ratio the same shapes land on the finer grid.
 constexpr QSize HammerSize(32, 32);
+constexpr qreal HandleWidth = 4.0;
 
 struct Ellipse
 {
@@ -65,34 +66,35 @@ void paintHandle(QPainter &painter, const QLineF &handle, qreal width)
     painter.drawLine(handle);
 }
 
+// A mallet on a transparent pointer canvas: its handle, then the head as a cylinder between
+// two ends, then the white striking face on top; hard edges, as a pointer needs.
+QPixmap drawHammer(qreal dpr, const QLineF &handle, const Ellipse &headFrom,
+                   const Ellipse &headTo, const Ellipse &face)
+{
+    QImage image = blankCanvas(HammerSize, dpr);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paintHandle(painter, handle, HandleWidth);
+    paintCylinder(painter, headFrom, headTo);
+    paintFace(painter, face);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
 }
 
 QPixmap raisedHammer(qreal dpr)
 {
     constexpr Ellipse Face{{12.0, 9.5}, 7.0, 6.0};
     constexpr Ellipse Back{{8.5, 16.5}, 7.0, 6.0};
-    QImage image = blankCanvas(HammerSize, dpr);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    paintHandle(painter, QLineF(13.5, 19.5, 28.5, 29.0), 4.0);
-    paintCylinder(painter, Back, Face);
-    paintFace(painter, Face);
-    painter.end();
-    return QPixmap::fromImage(image);
+    return drawHammer(dpr, QLineF(13.5, 19.5, 28.5, 29.0), Back, Face, Face);
 }
 
 QPixmap strikingHammer(qreal dpr)
 {
     constexpr Ellipse Top{{9.5, 5.5}, 7.0, 3.0};
     constexpr Ellipse Bottom{{9.5, 20.5}, 4.5, 2.0};
-    QImage image = blankCanvas(HammerSize, dpr);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    paintHandle(painter, QLineF(13.0, 13.0, 26.0, 12.0), 4.0);
-    paintCylinder(painter, Top, Bottom);
-    paintFace(painter, Top);
-    painter.end();
-    return QPixmap::fromImage(image);
+    return drawHammer(dpr, QLineF(13.0, 13.0, 26.0, 12.0), Top, Bottom, Top);
 }
 
 QCursor pointer(const QPixmap &hammer)
