@@ -2,13 +2,11 @@
 
 #include "aboutart.h"
 #include "clickarea.h"
+#include "windowdress.h"
 
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
-
-#include <cmath>
 
 namespace {
 constexpr QSize ClientSize(282, 145);
@@ -19,16 +17,6 @@ constexpr QRect LowerRulePlace(8, 112, 265, 1); // from (8, 112) to (272, 112)
 constexpr QRect MyNamePlace(8, 72, 161, 17);
 constexpr QRect SitePlace(8, 88, 265, 17);
 constexpr QRect FreewarePlace(8, 120, 265, 17);
-
-QLabel *makeText(const QString &name, const QString &text, const QRect &place, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(place);
-    return label;
-}
 
 void makeRule(const QString &name, const QRect &place, QWidget *parent)
 {
@@ -44,9 +32,8 @@ void makeRule(const QString &name, const QRect &place, QWidget *parent)
 // A fixed frame with a bare title bar: no caption, no minimize, maximize or close button;
 // as a tool window it stays out of the task bar.
 TQ_About::TQ_About()
-    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::MSWindowsFixedSizeDialogHint)
 {
+    setFixedFrame(this, Qt::Tool);
     setObjectName(QStringLiteral("TQ_About"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(Artwork::aboutIcon(devicePixelRatio())));
@@ -65,11 +52,13 @@ TQ_About::TQ_About()
 // the others and takes the clicks on them. It leaves the rightmost pixel column free.
 void TQ_About::buildControls()
 {
-    makeText(QStringLiteral("lblFREEWARE"), QStringLiteral("FREEWARE"), FreewarePlace, this);
-    makeText(QStringLiteral("MyName"), QStringLiteral("Programmer: Tam Quillon"), MyNamePlace,
-             this);
+    makeLabel(QStringLiteral("lblFREEWARE"), QStringLiteral("FREEWARE"), FreewarePlace,
+              Qt::AlignLeft, this);
+    makeLabel(QStringLiteral("MyName"), QStringLiteral("Programmer: Tam Quillon"), MyNamePlace,
+              Qt::AlignLeft, this);
     makeRule(QStringLiteral("Line1(0)"), UpperRulePlace, this);
-    makeText(QStringLiteral("lblSITE"), QStringLiteral("www.example.com/zubbo"), SitePlace, this);
+    makeLabel(QStringLiteral("lblSITE"), QStringLiteral("www.example.com/zubbo"), SitePlace,
+              Qt::AlignLeft, this);
     makeRule(QStringLiteral("Line1(1)"), LowerRulePlace, this);
 
     auto *logo = new QLabel(this);
@@ -82,17 +71,10 @@ void TQ_About::buildControls()
     connect(closer, &ClickArea::clicked, this, &TQ_About::Closer_Click);
 }
 
-// Left and Top are halves of whole-pixel differences; the window lands on the whole pixel
-// at or before them.
 void TQ_About::Form_Load()
 {
-    const QRect screenArea = screen()->geometry();
-    const QSize outer = frameGeometry().size();
-    m_centredOuterSize = outer;
-    const float left = (screenArea.width() - outer.width()) / 2.0f;
-    const float top = (screenArea.height() - outer.height()) / 2.0f;
-    move(screenArea.x() + static_cast<int>(std::floor(left)),
-         screenArea.y() + static_cast<int>(std::floor(top)));
+    m_centredOuterSize = frameGeometry().size();
+    centreOnScreen(this);
 }
 
 void TQ_About::Closer_Click()

@@ -1,4 +1,5 @@
 #include "artwork.h"
+#include "boardlayout.h"
 #include "canvas.h"
 #include "valuenoise.h"
 
@@ -15,12 +16,12 @@ namespace Artwork {
 
 namespace {
 
-constexpr QSize PanelSize(127, 52);
+using BoardLayout::PanelSize;
 constexpr QRectF PanelPill(6, 3, 116, 46);
 constexpr qreal PanelRimWidth = 2.5;
 constexpr QColor PanelColour(57, 57, 57);
 
-constexpr QSize TargetSize(60, 52);
+using BoardLayout::TargetSize;
 // Each eye stays well inside the fireball disc, wherever the hit picture sits on its target.
 constexpr QRectF LeftEye(10.5, 9, 19, 36);
 constexpr QRectF RightEye(30.5, 9, 19, 36);
@@ -28,7 +29,7 @@ constexpr qreal PupilRadiusX = 7.0;
 constexpr qreal PupilRadiusY = 10.0;
 constexpr qreal PupilGap = 2.0; // white below the pupil, so it reads on a black hole
 
-constexpr QSize HitSize(60, 60);
+using BoardLayout::HitSize;
 constexpr float FireballRadius = 26.5f;
 constexpr float MottleCoarse = 4.5f; // sizes of the fireball's blotches, in logical pixels
 constexpr float MottleFine = 1.8f;

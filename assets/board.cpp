@@ -1,6 +1,8 @@
 #include "artwork.h"
+#include "boardlayout.h"
 #include "canvas.h"
 #include "stucco.h"
+#include "valuenoise.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +13,7 @@ namespace Artwork {
 
 namespace {
 
-constexpr int BoardSize = 400;
+constexpr int BoardSize = BoardLayout::WallSize.width();
 
 // Wall colour from top to bottom: dark brown, brown at mid-height, bright orange.
 constexpr std::array<std::array<float, 3>, 3> WallStops{{{75, 49, 10}, {165, 101, 9}, {252, 159, 6}}};
@@ -21,27 +23,7 @@ constexpr std::array<std::array<float, 3>, 3> WallStops{{{75, 49, 10}, {165, 101
 constexpr float EmbossStrength = 1.1f;
 constexpr std::array<float, 3> ReliefTint{100, 72, 26};
 
-struct Hole
-{
-    int left, right, top, bottom; // painted extent, inclusive
-    int centreX, centreY;         // centre of the black interior
-};
-
-// The eleven holes, top to bottom in a zigzag; the game places each hole's eyes and
-// fireball to match.
-constexpr std::array<Hole, 11> Holes{{
-    {21, 119, 28, 75, 71, 53},
-    {275, 371, 32, 79, 323, 57},
-    {114, 208, 87, 131, 161, 109},
-    {24, 117, 143, 188, 70, 167},
-    {251, 344, 124, 169, 297, 147},
-    {146, 239, 186, 230, 192, 209},
-    {67, 159, 249, 292, 112, 271},
-    {275, 367, 220, 263, 320, 242},
-    {177, 268, 287, 329, 222, 308},
-    {36, 126, 330, 372, 80, 351},
-    {271, 362, 328, 370, 316, 349},
-}};
+using BoardLayout::Hole;
 
 // The black interior stays this far inside the painted extent; the band between is the
 // soft shadow on the hole's rim, with its lower right lip catching the light.
@@ -52,12 +34,6 @@ constexpr float LipLight = 0.7f;    // extra light on the lit lip, as a share of
 constexpr float LipOffset = 1.6f;   // logical pixels outside the interior
 constexpr float LipWidth = 1.8f;
 
-float smooth(float t)
-{
-    t = std::clamp(t, 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
-
 // How one hole changes a wall pixel: the share of darkness and the light added on the lip.
 struct Shade
 {
@@ -67,20 +43,23 @@ struct Shade
 
 Shade holeShade(const Hole &hole, float x, float y, float dpr)
 {
-    const float extentX = (hole.left + hole.right + 1) * 0.5f;
-    const float extentY = (hole.top + hole.bottom + 1) * 0.5f;
-    const float extentRX = (hole.right - hole.left + 1) * 0.5f;
-    const float extentRY = (hole.bottom - hole.top + 1) * 0.5f;
+    const QRect &extent = hole.painted;
+    const int centreX = hole.centre.x();
+    const int centreY = hole.centre.y();
+    const float extentX = (extent.left() + extent.right() + 1) * 0.5f;
+    const float extentY = (extent.top() + extent.bottom() + 1) * 0.5f;
+    const float extentRX = extent.width() * 0.5f;
+    const float extentRY = extent.height() * 0.5f;
     const float ex = (x - extentX) / extentRX;
     const float ey = (y - extentY) / extentRY;
     const float u = std::sqrt(ex * ex + ey * ey);
     if (u >= 1.0f)
         return {};
 
-    const float rx = std::min(hole.centreX - hole.left, hole.right - hole.centreX) + 0.5f - RimWidth;
-    const float ry = std::min(hole.centreY - hole.top, hole.bottom - hole.centreY) + 0.5f - RimWidth;
-    const float dx = x - (hole.centreX + 0.5f);
-    const float dy = y - (hole.centreY + 0.5f);
+    const float rx = std::min(centreX - extent.left(), extent.right() - centreX) + 0.5f - RimWidth;
+    const float ry = std::min(centreY - extent.top(), extent.bottom() - centreY) + 0.5f - RimWidth;
+    const float dx = x - (centreX + 0.5f);
+    const float dy = y - (centreY + 0.5f);
     // Distance to the interior's edge, from the ellipse equation and its gradient.
     const float gx = dx / (rx * rx);
     const float gy = dy / (ry * ry);
@@ -89,7 +68,7 @@ Shade holeShade(const Hole &hole, float x, float y, float dpr)
     const float interior = std::clamp(0.5f - distance * dpr, 0.0f, 1.0f);
 
     const float rim = u <= ShadowCore ? 1.0f - (1.0f - RimShadow) * u / ShadowCore
-                                      : RimShadow * smooth((1.0f - u) / (1.0f - ShadowCore));
+                                      : RimShadow * smoothstep((1.0f - u) / (1.0f - ShadowCore));
     const float facing = std::max(0.0f, (gx + gy) / gradient * 2.0f * 0.7071f);
     const float across = (distance - LipOffset) / LipWidth;
     const float lip = std::max(0.0f, 1.0f - across * across);
@@ -121,8 +100,8 @@ void paintBoard(QImage &image, float dpr)
         const float *above = &heights[static_cast<size_t>(std::max(0, y - step)) * width];
         const float *below = &heights[static_cast<size_t>(std::min(image.height() - 1, y + step)) * width];
         std::vector<const Hole *> rowHoles;
-        for (const Hole &hole : Holes)
-            if (logicalY >= hole.top && logicalY < hole.bottom + 1)
+        for (const Hole &hole : BoardLayout::Holes)
+            if (logicalY >= hole.painted.top() && logicalY < hole.painted.bottom() + 1)
                 rowHoles.push_back(&hole);
 
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -132,7 +111,7 @@ void paintBoard(QImage &image, float dpr)
             const float logicalX = (x + 0.5f) / dpr;
             Shade shade;
             for (const Hole *hole : rowHoles)
-                if (logicalX >= hole->left && logicalX < hole->right + 1)
+                if (logicalX >= hole->painted.left() && logicalX < hole->painted.right() + 1)
                     shade = holeShade(*hole, logicalX, logicalY, dpr);
             std::array<int, 3> rgb{};
             for (int c = 0; c < 3; ++c) {

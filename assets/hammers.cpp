@@ -1,4 +1,5 @@
 #include "artwork.h"
+#include "boardlayout.h"
 #include "canvas.h"
 
 #include <QLineF>
@@ -14,7 +15,7 @@ namespace {
 // The pointers are masked black-and-white pictures, so they are drawn without
 // antialiasing: every pixel is black, white or fully transparent. At a higher pixel
 // ratio the same shapes land on the finer grid.
-constexpr QSize HammerSize(32, 32);
+using BoardLayout::HammerSize;
 constexpr qreal HandleWidth = 4.0;
 
 struct Ellipse

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace Artwork {
 
@@ -19,7 +20,6 @@ constexpr float LumpCell = 14.0f;
 constexpr float LumpDepth = 0.35f;
 constexpr float GrainDepth = 0.12f;
 constexpr std::uint32_t WallSeed = 1966;
-constexpr float Pi = 3.14159265f;
 
 // One oval smear of plaster: a dome tilted by `angle`, `squash` times as wide as long.
 struct Dab
@@ -75,7 +75,7 @@ void stampDabs(std::vector<float> &heights, int size, float dpr)
         dab.centreY = next() * size * dpr;
         dab.radius = (DabMinRadius + (DabMaxRadius - DabMinRadius) * next()) * dpr;
         dab.squash = DabMinSquash + (1.0f - DabMinSquash) * next();
-        dab.angle = next() * Pi;
+        dab.angle = next() * std::numbers::pi_v<float>;
         dab.height = 0.6f + 0.4f * next();
         stampDab(heights, width, width, dab);
     }

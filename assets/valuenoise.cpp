@@ -1,5 +1,6 @@
 #include "valuenoise.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Artwork {
@@ -16,17 +17,18 @@ std::uint32_t mix(std::uint32_t h)
     return h;
 }
 
-float smooth(float t)
-{
-    return t * t * (3.0f - 2.0f * t);
-}
-
 int wrap(int value, int period)
 {
     const int r = value % period;
     return r < 0 ? r + period : r;
 }
 
+}
+
+float smoothstep(float t)
+{
+    t = std::clamp(t, 0.0f, 1.0f);
+    return t * t * (3.0f - 2.0f * t);
 }
 
 float hashUnit(std::uint32_t index, std::uint32_t seed)
@@ -46,7 +48,7 @@ void ValueNoise::sampleRow(float y, float x0, float step, std::vector<float> &ro
 {
     const float fy = std::floor(y);
     const int iy = static_cast<int>(fy);
-    const float ty = smooth(y - fy);
+    const float ty = smoothstep(y - fy);
     const float *upper = &m_values[static_cast<size_t>(wrap(iy, m_cellsY)) * m_cellsX];
     const float *lower = &m_values[static_cast<size_t>(wrap(iy + 1, m_cellsY)) * m_cellsX];
     std::vector<float> blended(static_cast<size_t>(m_cellsX) + 1);
@@ -60,7 +62,7 @@ void ValueNoise::sampleRow(float y, float x0, float step, std::vector<float> &ro
         int ix = static_cast<int>(fx);
         if (ix < 0 || ix >= m_cellsX)
             ix = wrap(ix, m_cellsX);
-        const float tx = smooth(x - fx);
+        const float tx = smoothstep(x - fx);
         row[i] = blended[ix] + (blended[ix + 1] - blended[ix]) * tx;
     }
 }

@@ -8,6 +8,9 @@ namespace Artwork {
 // A random value in [0, 1) for `index`, fully determined by the index and the seed.
 float hashUnit(std::uint32_t index, std::uint32_t seed);
 
+// 0 at or below 0, 1 at or above 1, and an S-curve between with level ends.
+float smoothstep(float t);
+
 // Smooth value noise in [0, 1]: random values on an integer lattice, blended with a
 // smoothstep. The lattice is hashed once from the seed and stored, so every run draws the
 // same texture. Pictures sample it a row at a time, which blends the two lattice rows

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <numbers>
 
 namespace Waves {
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 constexpr double PeakLevel = 0.708; // -3 dBFS
 constexpr double FadeIn = 0.001;
 constexpr double FadeOut = 0.010;
@@ -34,7 +34,7 @@ void addPartial(Signal &signal, double start, double frequency, double amplitude
     for (size_t i = first; i < signal.size(); ++i) {
         const double t = timeOf(i - first);
         const double rise = t < attack ? t / attack : 1.0;
-        signal[i] += amplitude * rise * std::exp(-t / decay) * std::sin(2 * Pi * frequency * t);
+        signal[i] += amplitude * rise * std::exp(-t / decay) * std::sin(2 * std::numbers::pi * frequency * t);
     }
 }
 
@@ -98,7 +98,7 @@ Samples synthUp()
     const double rate = std::log(EndFrequency / StartFrequency) / Length;
     for (size_t i = 0; i < signal.size(); ++i) {
         const double t = timeOf(i);
-        const double phase = 2 * Pi * StartFrequency * (std::exp(rate * t) - 1.0) / rate;
+        const double phase = 2 * std::numbers::pi * StartFrequency * (std::exp(rate * t) - 1.0) / rate;
         const double envelope = std::exp(-t / 0.035);
         signal[i] = envelope * (std::sin(phase) + 0.22 * std::sin(2 * phase));
     }
@@ -175,10 +175,23 @@ std::vector<char> wavFile(const Samples &samples)
     return out;
 }
 
+Samples synth(Cue cue)
+{
+    switch (cue) {
+    case Cue::Up:
+        return synthUp();
+    case Cue::Hit:
+        return synthHit();
+    case Cue::End:
+        break;
+    }
+    return synthEnd();
+}
+
 bool writeCues(const std::filesystem::path &folder)
 {
-    for (const Cue &cue : Cues) {
-        const std::vector<char> bytes = wavFile(cue.synth());
+    for (const CueInfo &cue : Cues) {
+        const std::vector<char> bytes = wavFile(synth(cue.cue));
         std::ofstream file(folder / cue.fileName, std::ios::binary | std::ios::trunc);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!file)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "cues.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -20,19 +21,10 @@ Samples synthEnd(); // a falling three-note ending, about 0.75 s
 // A complete RIFF/WAVE file: a 16-byte fmt chunk with format tag 1, then the samples.
 std::vector<char> wavFile(const Samples &samples);
 
-struct Cue
-{
-    const char *fileName;
-    Samples (*synth)();
-};
+// The samples of one of the game's cues.
+Samples synth(Cue cue);
 
-constexpr std::array<Cue, 3> Cues{{
-    {"Up.wav", synthUp},
-    {"Hit.wav", synthHit},
-    {"End.wav", synthEnd},
-}};
-
-// Writes every cue into `folder`; false if a file could not be written.
+// Writes every cue into `folder` under its file name; false if a file could not be written.
 bool writeCues(const std::filesystem::path &folder);
 
 }

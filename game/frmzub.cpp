@@ -5,11 +5,14 @@
 #include "gametext.h"
 #include "howtoplay.h"
 #include "picturecontrol.h"
+#include "playcue.h"
 #include "tonewell.h"
 #include "tq_about.h"
 #include "topviewer.h"
+#include "windowdress.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -27,18 +30,11 @@ constexpr int VersionPixelSize = 9;  // a small face at 6.75 pt
 // After the first frame, which comes within tens of milliseconds; Get Ready lasts seconds.
 constexpr int SoundPreloadDelay = 250;
 
-QLabel *makeLabel(const QString &name, const QString &text, const QRect &place, int pixelSize,
-                  bool bold, Qt::Alignment alignment, QWidget *parent)
+QLabel *makeBoardLabel(const QString &name, const QString &text, const QRect &place,
+                       int pixelSize, bool bold, Qt::Alignment alignment, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
+    QLabel *label = makeLabel(name, text, place, alignment, parent);
+    label->setFont(arialFont(pixelSize, bold));
     return label;
 }
 
@@ -62,10 +58,8 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     setObjectName(QStringLiteral("frmZUB"));
     setWindowTitle(QStringLiteral("Zubbo!"));
     setWindowIcon(Artwork::eyesIcon());
-    // Without the customize hint Qt ignores the button hints: the window offers no maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedFrame(this, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                            | Qt::WindowCloseButtonHint);
     buildBoard();
     buildMenus();
     buildTimers();
@@ -73,16 +67,13 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     Form_Load();
 
     layout()->activate();
-    const QRect screenArea = screen()->geometry();
-    move(screenArea.center() - rect().center());
+    centreOnScreen(this);
 
     // The first frame needs no sound. Once the window has shown, the wave player's thread
     // loads the sound libraries, reads the cues and opens the device, long before the
     // first pop of a round can come.
     QTimer::singleShot(SoundPreloadDelay, this, [this] {
-        Sound->preload({programFile(QStringLiteral("Up.wav")),
-                        programFile(QStringLiteral("Hit.wav")),
-                        programFile(QStringLiteral("End.wav"))});
+        Sound->preload(cueFiles(m_folder));
     });
 }
 
@@ -110,7 +101,7 @@ void frmZUB::buildBoard()
     m_raisedHammer = Artwork::pointer(imgHAM[0]->picture());
     m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
 
-    lblMESSAGE = makeLabel(QStringLiteral("lblMESSAGE"), QStringLiteral("G e t   R e a d y"),
+    lblMESSAGE = makeBoardLabel(QStringLiteral("lblMESSAGE"), QStringLiteral("G e t   R e a d y"),
                            BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter, board);
     makeWhite(lblMESSAGE);
     lblMESSAGE->hide();
@@ -127,7 +118,7 @@ void frmZUB::buildBoard()
                                                 const QString &name, QPoint BoardLayout::Hole::*place,
                                                 QSize size, const QPixmap &picture,
                                                 Handler press, Handler release) {
-        for (int i = 0; i < RandomHoles::HoleCount; ++i) {
+        for (int i = 0; i < BoardLayout::HoleCount; ++i) {
             pictures[i] = new PictureControl(name, i, board);
             pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
             pictures[i]->setPicture(picture);
@@ -147,17 +138,17 @@ void frmZUB::buildBoard()
     const QPixmap panel = Artwork::panel(ratio);
     Caps[1] = new PictureControl(QStringLiteral("Caps"), 1, board);
     Caps[1]->setGeometry(BoardLayout::ScorePanel);
-    PointsTable = makeLabel(QStringLiteral("PointsTable"), QStringLiteral("0"),
+    PointsTable = makeBoardLabel(QStringLiteral("PointsTable"), QStringLiteral("0"),
                             BoardLayout::PointsTable, NumberPixelSize, true, Qt::AlignRight, board);
     Caps[0] = new PictureControl(QStringLiteral("Caps"), 0, board);
     Caps[0]->setGeometry(BoardLayout::TimePanel);
-    TimeX = makeLabel(QStringLiteral("TimeX"), QStringLiteral("0"), BoardLayout::TimeX,
+    TimeX = makeBoardLabel(QStringLiteral("TimeX"), QStringLiteral("0"), BoardLayout::TimeX,
                       NumberPixelSize, true, Qt::AlignRight, board);
     for (PictureControl *cap : Caps)
         cap->setPicture(panel);
     makeWhite(PointsTable);
     makeWhite(TimeX);
-    lblVER = makeLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"), BoardLayout::Version,
+    lblVER = makeBoardLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"), BoardLayout::Version,
                        VersionPixelSize, false, Qt::AlignRight, board);
 }
 
@@ -169,22 +160,20 @@ void frmZUB::buildMenus()
 
     mnuLEVEL = bar->addMenu(tr("&Level"));
     mnuLEVEL->setObjectName(QStringLiteral("mnuLEVEL"));
-    const std::array<QString, 4> levelCaptions{QString(), tr("&Easy"), tr("&Medium"), tr("&Hard")};
-    for (int i = 1; i <= 3; ++i) {
-        bmLEVEL[i] = mnuLEVEL->addAction(levelCaptions[i], this, [this, i] { bmLEVEL_Click(i); });
+    mnuTOP = new QMenu(tr("&Top Scores"), this);
+    mnuTOP->setObjectName(QStringLiteral("mnuTOP"));
+    for (const LevelInfo &info : Levels) {
+        const int i = levelNumber(info.level);
+        bmLEVEL[i] = mnuLEVEL->addAction(QCoreApplication::translate("Levels", info.caption),
+                                         this, [this, i] { bmLEVEL_Click(i); });
         bmLEVEL[i]->setObjectName(QStringLiteral("bmLEVEL(%1)").arg(i));
         bmLEVEL[i]->setCheckable(true);
+        mnuTOP->addAction(QCoreApplication::translate("Levels", info.topTenCaption), this,
+                          [this, level = info.level] { showTopTen(level); })
+            ->setObjectName(QLatin1StringView(info.topTenItem));
     }
-    bmLEVEL[1]->setChecked(true);
-
-    mnuTOP = bar->addMenu(tr("&Top Scores"));
-    mnuTOP->setObjectName(QStringLiteral("mnuTOP"));
-    mnuTOP->addAction(tr("&Easy Top Ten"), this, &frmZUB::bmT_EASY_Click)
-        ->setObjectName(QStringLiteral("bmT_EASY"));
-    mnuTOP->addAction(tr("&Medium Top Ten"), this, &frmZUB::bmT_MEDIUM_Click)
-        ->setObjectName(QStringLiteral("bmT_MEDIUM"));
-    mnuTOP->addAction(tr("&Hard Top Ten"), this, &frmZUB::bmT_HARD_Click)
-        ->setObjectName(QStringLiteral("bmT_HARD"));
+    bmLEVEL[FirstLevel]->setChecked(true);
+    bar->addMenu(mnuTOP);
 
     QMenu *mnuHELP = bar->addMenu(tr("&?"));
     mnuHELP->setObjectName(QStringLiteral("mnuHELP"));
@@ -229,38 +218,24 @@ void frmZUB::Form_Load()
 
 void frmZUB::bmLEVEL_Click(int Index)
 {
-    for (int i = 1; i <= 3; ++i)
-        bmLEVEL[i]->setChecked(false);
+    for (const LevelInfo &info : Levels)
+        bmLEVEL[levelNumber(info.level)]->setChecked(false);
     bmLEVEL[Index]->setChecked(true);
 }
 
 int frmZUB::currentLevel() const
 {
-    for (int i = 1; i <= 3; ++i) {
-        if (bmLEVEL[i]->isChecked())
-            return i;
+    for (const LevelInfo &info : Levels) {
+        if (bmLEVEL[levelNumber(info.level)]->isChecked())
+            return levelNumber(info.level);
     }
-    return 1;
+    return FirstLevel;
 }
 
-QString frmZUB::programFile(const QString &name) const
+void frmZUB::showTopTen(Level level)
 {
-    return m_folder + QLatin1Char('/') + name;
-}
-
-void frmZUB::bmT_EASY_Click()
-{
-    TopTenViewer::showModal(frmEASY, m_tables, Level::Easy, this);
-}
-
-void frmZUB::bmT_MEDIUM_Click()
-{
-    TopTenViewer::showModal(frmMEDI, m_tables, Level::Medium, this);
-}
-
-void frmZUB::bmT_HARD_Click()
-{
-    TopTenViewer::showModal(frmHARD, m_tables, Level::Hard, this);
+    TopTenViewer::showModal(m_viewers[std::size_t(levelNumber(level) - FirstLevel)], m_tables,
+                            level, this);
 }
 
 void frmZUB::bmHELP_Click()

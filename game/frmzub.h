@@ -1,6 +1,8 @@
 #pragma once
 
 #include "beatkeeper.h"
+#include "boardlayout.h"
+#include "levels.h"
 #include "randomholes.h"
 #include "zubmod.h"
 
@@ -49,9 +51,9 @@ public slots:
     void Countdown_Timer();
     void Pop_Timer();
     void bmLEVEL_Click(int Index);
-    void bmT_EASY_Click();
-    void bmT_MEDIUM_Click();
-    void bmT_HARD_Click();
+    void bmT_EASY_Click() { showTopTen(Level::Easy); }
+    void bmT_MEDIUM_Click() { showTopTen(Level::Medium); }
+    void bmT_HARD_Click() { showTopTen(Level::Hard); }
     void bmHELP_Click();
     void bmABOUT_Click();
 
@@ -68,7 +70,9 @@ private:
     void buildTimers();
     void Form_Load();
     void stopRound();
-    QString programFile(const QString &name) const;
+    // Enables or disables what a round locks: the Level and Top Scores menus.
+    void enableLevelChoice(bool enabled);
+    void showTopTen(Level level);
 
     // Game state, alive as long as the window.
     qint32 Score = 0;
@@ -91,22 +95,21 @@ private:
     QLabel *lblVER = nullptr;
     QLabel *lblMESSAGE = nullptr;
     std::array<PictureControl *, 2> Caps{};
-    std::array<PictureControl *, 11> ZubIN{};
-    std::array<PictureControl *, 11> Explode{};
+    std::array<PictureControl *, BoardLayout::HoleCount> ZubIN{};
+    std::array<PictureControl *, BoardLayout::HoleCount> Explode{};
     std::array<PictureControl *, 2> imgHAM{};
     PictureControl *imgCUR = nullptr;
 
     QAction *bmSTART = nullptr;
     QMenu *mnuLEVEL = nullptr;
-    std::array<QAction *, 4> bmLEVEL{}; // items 1 to 3; 0 unused
+    std::array<QAction *, FirstLevel + LevelCount> bmLEVEL{}; // items from FirstLevel
     QMenu *mnuTOP = nullptr;
 
     QTimer *timStart = nullptr;
     QTimer *Countdown = nullptr;
     QTimer *Pop = nullptr;
 
-    // The table viewers live from their first opening until their close box is used.
-    QPointer<TopTenViewer> frmEASY;
-    QPointer<TopTenViewer> frmMEDI;
-    QPointer<TopTenViewer> frmHARD;
+    // The table viewers, one per level, live from their first opening until their close
+    // box is used.
+    std::array<QPointer<TopTenViewer>, LevelCount> m_viewers;
 };

@@ -5,20 +5,18 @@
 #include "frmrecord.h"
 #include "gametext.h"
 #include "picturecontrol.h"
-#include "tonewell.h"
+#include "playcue.h"
+#include "steadyclock.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
-#include <chrono>
-
 namespace {
 constexpr int ReadyTicksToPlay = 2;
 const QString RoundStartTime = QStringLiteral("60");
 const QString RoundOverTime = QStringLiteral("0");
-constexpr std::array<int, 4> PopInterval{0, 950, 600, 400}; // by level 1 to 3
 } // namespace
 
 void frmZUB::bmSTART_Click()
@@ -27,8 +25,7 @@ void frmZUB::bmSTART_Click()
         Running = true;
         bmSTART->setText(tr("&Stop"));
         TimeX->setText(RoundStartTime);
-        mnuLEVEL->menuAction()->setEnabled(false);
-        mnuTOP->menuAction()->setEnabled(false);
+        enableLevelChoice(false);
         Score = 0;
         PointsTable->setText(scoreText(Score));
         timStart->start();
@@ -47,8 +44,13 @@ void frmZUB::stopRound()
     TimeX->setText(RoundOverTime);
     Explode[CurrentHole]->hide();
     ZubIN[CurrentHole]->hide();
-    mnuLEVEL->menuAction()->setEnabled(true);
-    mnuTOP->menuAction()->setEnabled(true);
+    enableLevelChoice(true);
+}
+
+void frmZUB::enableLevelChoice(bool enabled)
+{
+    mnuLEVEL->menuAction()->setEnabled(enabled);
+    mnuTOP->menuAction()->setEnabled(enabled);
 }
 
 // ReadyTicks is never reset by Start or Stop: the first round after program start waits
@@ -74,10 +76,7 @@ void frmZUB::Countdown_Timer()
         return;
     }
     bmSTART_Click();
-    Sound->setCueFlag(true);
-    Sound->setWaveFile(programFile(QStringLiteral("End.wav")));
-    Sound->Play();
-    Sound->setCueFlag(false);
+    playCue(*Sound, m_folder, Cue::End);
     // Waits here until the player has recorded the score or cancelled.
     frmRECORD record(m_tables, Level(currentLevel()), Score, this);
     record.exec();
@@ -87,27 +86,20 @@ void frmZUB::Pop_Timer()
 {
     // The interval is set first: on a running timer it restarts the wait from now, so the
     // level chosen governs the wait until the next tick, less the lateness of this one.
-    const qint64 nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                             std::chrono::steady_clock::now().time_since_epoch())
-                             .count();
-    Pop->setInterval(m_beat.nextWait(nowNs, PopInterval[currentLevel()]));
+    Pop->setInterval(m_beat.nextWait(steadyClockNs(), levelInfo(Level(currentLevel())).beatMs));
     Explode[CurrentHole]->hide();
     ZubIN[CurrentHole]->hide();
     ZubIN[CurrentHole]->setMouseIcon(m_raisedHammer);
     CurrentHole = static_cast<quint8>(m_holes.pickHole(m_clock()));
     ZubIN[CurrentHole]->show();
-    Sound->setWaveFile(programFile(QStringLiteral("Up.wav")));
-    Sound->Play();
+    playCue(*Sound, m_folder, Cue::Up);
 }
 
 void frmZUB::ZubIN_MouseDown(int Index)
 {
     ZubIN[Index]->setMouseIcon(m_strikingHammer);
     Score = addHitPoints(Score);
-    Sound->setWaveFile(programFile(QStringLiteral("Hit.wav")));
-    Sound->setCueFlag(true);
-    Sound->Play();
-    Sound->setCueFlag(false);
+    playCue(*Sound, m_folder, Cue::Hit);
     PointsTable->setText(scoreText(Score));
     Explode[CurrentHole]->show();
 }

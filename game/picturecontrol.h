@@ -14,7 +14,6 @@ class PictureControl : public QWidget
 public:
     PictureControl(const QString &name, int index, QWidget *parent);
 
-    int index() const { return m_index; }
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
     QCursor mouseIcon() const { return cursor(); }

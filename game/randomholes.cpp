@@ -1,5 +1,7 @@
 #include "randomholes.h"
 
+#include "boardlayout.h"
+
 #include <cmath>
 
 namespace {
@@ -17,5 +19,5 @@ double RandomHoles::next(double argument)
 int RandomHoles::pickHole(double dayFraction)
 {
     // std::nearbyint rounds ties to even in the default rounding mode: 2.5 -> 2, 7.5 -> 8.
-    return static_cast<int>(std::nearbyint(next(dayFraction) * 10.0));
+    return static_cast<int>(std::nearbyint(next(dayFraction) * (BoardLayout::HoleCount - 1)));
 }

@@ -8,13 +8,11 @@
 class RandomHoles
 {
 public:
-    static constexpr int HoleCount = 11;
-
     // The next value in [0, 1). A positive argument advances the generator; an argument of
     // 0 (the first second after midnight) returns the last value again.
     double next(double argument);
-    // The next hole, 0 to 10: the value times 10, rounded half to even, so holes 0 and 10
-    // come half as often as the others.
+    // The next hole, 0 to 10: the value times 10, rounded half to even, so the first and
+    // last holes come half as often as the others.
     int pickHole(double dayFraction);
 
 private:

@@ -2,10 +2,11 @@
 
 #include "caseorder.h"
 #include "toolwindow.h"
+#include "windowdress.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -17,7 +18,6 @@ constexpr QRect NameLabelRect(0, 8, 33, 17);
 constexpr QRect NameBoxRect(40, 8, 137, 21);
 constexpr QRect OkRect(16, 40, 73, 25);
 constexpr QRect CancelRect(96, 40, 73, 25);
-constexpr int TableRoom = TableSlots - 1;
 const char *const DesignCaption = QT_TRANSLATE_NOOP("frmRECORD", "Score Memorize");
 } // namespace
 
@@ -31,10 +31,7 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
     setWindowTitle(tr(DesignCaption));
     makeFixedToolWindow(this, ClientSize);
 
-    lblNAM = new QLabel(tr("Name:"), this);
-    lblNAM->setObjectName(QStringLiteral("lblNAM"));
-    lblNAM->setGeometry(NameLabelRect);
-    lblNAM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblNAM = makeLabel(QStringLiteral("lblNAM"), tr("Name:"), NameLabelRect, Qt::AlignRight, this);
 
     txtNAME = new QComboBox(this);
     txtNAME->setObjectName(QStringLiteral("txtNAME"));
@@ -81,11 +78,12 @@ void frmRECORD::Form_Load()
 
 void frmRECORD::Form_Activate()
 {
-    setWindowTitle(tr(DesignCaption) + levelSuffix(m_level));
+    setWindowTitle(tr(DesignCaption)
+                   + QCoreApplication::translate("Levels", levelInfo(m_level).recordSuffix));
 
     QStringList names;
-    for (const Level level : {Level::Easy, Level::Medium, Level::Hard}) {
-        const TopTableRef table = m_tables.table(level);
+    for (const LevelInfo &level : Levels) {
+        const TopTable &table = m_tables.table(level.level);
         for (int i = 1; i <= table.count; ++i)
             names.append(table.names[i]);
     }
@@ -120,7 +118,7 @@ void frmRECORD::btnOK_Click()
         QMessageBox::warning(this, tr(DesignCaption), refusalText(problem));
         return;
     }
-    if (!recordScore(name)) {
+    if (!m_tables.record(m_level, name, m_score)) {
         QMessageBox box(QMessageBox::Critical, tr("Error"),
                         tr("Error Trapped.\nContact the Author at: zubbo-author@example.com"),
                         QMessageBox::Ok, this);
@@ -136,52 +134,6 @@ void frmRECORD::btnOK_Click()
 void frmRECORD::btnEND_Click()
 {
     reject();
-}
-
-// The new name goes in after the last entry first; a known name, in any letter case, drops
-// that entry again and only raises its own score. A failed write leaves the change in
-// memory; the next Ok starts again from the file, or from memory where the file cannot be
-// read, and either way adds nothing twice.
-bool frmRECORD::recordScore(const QString &name)
-{
-    // Another copy of the game running from the same folder may have recorded at this level
-    // since this copy loaded the file, and the write below would drop that entry. Reading the
-    // file again under the lock, and writing before the lock is released, keeps it. With one
-    // copy running the file holds what the table holds, so the reading changes nothing.
-    const std::unique_ptr<QLockFile> lock = m_tables.lockTable(m_level);
-    if (!lock)
-        return false;
-    m_tables.load(m_level);
-
-    const TopTableRef table = m_tables.table(m_level);
-    const int before = table.count;
-    if (before >= TableRoom)
-        return false;
-    table.names[before + 1] = name;
-    table.scores[before + 1] = m_score;
-    table.count = quint8(before + 1);
-    for (int k = 1; k <= before; ++k) {
-        if (QString::compare(table.names[k], name, Qt::CaseInsensitive) == 0) {
-            if (table.scores[k] < m_score)
-                table.scores[k] = m_score;
-            table.count = quint8(before);
-            break;
-        }
-    }
-    return m_tables.writeTable(m_level);
-}
-
-QString frmRECORD::levelSuffix(Level level)
-{
-    switch (level) {
-    case Level::Easy:
-        return tr(" - Easy");
-    case Level::Medium:
-        return tr(" - Medium");
-    case Level::Hard:
-        break;
-    }
-    return tr(" - Hard");
 }
 
 QString frmRECORD::refusalText(NameProblem problem)

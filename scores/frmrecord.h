@@ -31,8 +31,6 @@ private:
     void Form_Load();
     void Form_Activate();
     void enableOkForName();
-    bool recordScore(const QString &name);
-    static QString levelSuffix(Level level);
     static QString refusalText(NameProblem problem);
 
     ZubMod &m_tables;

@@ -2,6 +2,7 @@
 
 #include "caseorder.h"
 #include "toolwindow.h"
+#include "windowdress.h"
 
 #include <QCloseEvent>
 #include <QListWidget>
@@ -14,37 +15,18 @@ constexpr QRect ListRect(8, 8, 209, 160);
 constexpr QRect ButtonRect(80, 184, 65, 25);
 constexpr QLatin1StringView NameScoreSeparator(":  ");
 
-struct ViewerNames
-{
-    const char *window;
-    const char *list;
-};
-
-ViewerNames namesFor(Level level)
-{
-    switch (level) {
-    case Level::Easy:
-        return {"frmEASY", "lstEASY"};
-    case Level::Medium:
-        return {"frmMEDI", "lstMEDI"};
-    case Level::Hard:
-        break;
-    }
-    return {"frmHARD", "lstHARD"};
-}
-
 } // namespace
 
 TopTenViewer::TopTenViewer(Level level, QWidget *parent)
     : QDialog(parent)
 {
-    const ViewerNames names = namesFor(level);
-    setObjectName(QLatin1StringView(names.window));
+    const LevelInfo &names = levelInfo(level);
+    setObjectName(QLatin1StringView(names.viewerWindow));
     setWindowTitle(tr("Scores"));
     makeFixedToolWindow(this, ClientSize);
 
     m_list = new QListWidget(this);
-    m_list->setObjectName(QLatin1StringView(names.list));
+    m_list->setObjectName(QLatin1StringView(names.viewerList));
     m_list->setGeometry(ListRect);
 
     btn = new QPushButton(tr("&Ok"), this);
@@ -61,7 +43,7 @@ void TopTenViewer::showModal(QPointer<TopTenViewer> &viewer, ZubMod &tables, Lev
 {
     if (!viewer)
         viewer = new TopTenViewer(level, parent);
-    const TopTableRef table = tables.table(level);
+    const TopTable &table = tables.table(level);
     if (table.count != 0)
         viewer->fill(table);
     viewer->m_closedByCloseBox = false;
@@ -92,7 +74,7 @@ void TopTenViewer::btn_Click()
     accept();
 }
 
-void TopTenViewer::fill(const TopTableRef &table)
+void TopTenViewer::fill(const TopTable &table)
 {
     QStringList lines;
     for (int i = 1; i <= table.count; ++i)

@@ -29,7 +29,7 @@ private slots:
     void btn_Click();
 
 private:
-    void fill(const TopTableRef &table);
+    void fill(const TopTable &table);
 
     QListWidget *m_list = nullptr;
     QPushButton *btn = nullptr;

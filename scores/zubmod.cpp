@@ -11,12 +11,11 @@
 
 namespace {
 
-constexpr int EasyLineLimit = 100;
-constexpr int OtherLineLimit = 10;
 // A copy holds the lock only while it reads and writes one small file. A copy that died
 // holding it is noticed at once (its process is gone); one that hangs loses it after this.
 constexpr int StaleLockMs = 10000;
 constexpr int LockWaitMs = 2000;
+constexpr int TableRoom = TableSlots - 1;
 
 } // namespace
 
@@ -25,35 +24,19 @@ ZubMod::ZubMod(QString folder)
 {
 }
 
-TopTableRef ZubMod::table(Level level)
+TopTable &ZubMod::table(Level level)
 {
-    switch (level) {
-    case Level::Easy:
-        return {TopEasyCount, TopEasyName, TopEasyScore};
-    case Level::Medium:
-        return {TopMediCount, TopMediName, TopMediScore};
-    case Level::Hard:
-        break;
-    }
-    return {TopHardCount, TopHardName, TopHardScore};
+    return m_tables[std::size_t(levelNumber(level) - FirstLevel)];
 }
 
 QString ZubMod::filePath(Level level) const
 {
-    switch (level) {
-    case Level::Easy:
-        return m_folder + QStringLiteral("/Top_Easy.zub");
-    case Level::Medium:
-        return m_folder + QStringLiteral("/Top_Medi.zub");
-    case Level::Hard:
-        break;
-    }
-    return m_folder + QStringLiteral("/Top_Hard.zub");
+    return m_folder + QLatin1Char('/') + QLatin1StringView(levelInfo(level).tableFile);
 }
 
 int ZubMod::lineLimit(Level level)
 {
-    return level == Level::Easy ? EasyLineLimit : OtherLineLimit;
+    return levelInfo(level).lineLimit;
 }
 
 void ZubMod::LoadTopEasy()
@@ -81,7 +64,7 @@ void ZubMod::load(Level level)
     const QList<TableEntry> entries = readTable(file, lineLimit(level));
     if (entries.isEmpty())
         return;
-    const TopTableRef target = table(level);
+    TopTable &target = table(level);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         target.names[i + 1] = entries[i].name;
         target.scores[i + 1] = entries[i].score;
@@ -91,8 +74,8 @@ void ZubMod::load(Level level)
 
 bool ZubMod::writeTable(Level level, QString *error)
 {
-    const TopTableRef source = table(level);
-    const int count = std::min<int>(source.count, TableSlots - 1);
+    const TopTable &source = table(level);
+    const int count = std::min<int>(source.count, TableRoom);
     QList<TableEntry> entries;
     entries.reserve(count);
     for (int i = 1; i <= count; ++i)
@@ -107,4 +90,37 @@ std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
     if (!lock->tryLock(LockWaitMs))
         return nullptr;
     return lock;
+}
+
+// The new name goes in after the last entry first; a known name drops that entry again and
+// only raises its own score. A failed write leaves the change in memory; the next record
+// starts again from the file, or from memory where the file cannot be read, and either way
+// adds nothing twice.
+bool ZubMod::record(Level level, const QString &name, qint32 score)
+{
+    // Another copy of the game running from the same folder may have recorded at this level
+    // since this copy loaded the file, and the write below would drop that entry. Reading the
+    // file again under the lock, and writing before the lock is released, keeps it. With one
+    // copy running the file holds what the table holds, so the reading changes nothing.
+    const std::unique_ptr<QLockFile> lock = lockTable(level);
+    if (!lock)
+        return false;
+    load(level);
+
+    TopTable &target = table(level);
+    const int before = target.count;
+    if (before >= TableRoom)
+        return false;
+    target.names[before + 1] = name;
+    target.scores[before + 1] = score;
+    target.count = quint8(before + 1);
+    for (int k = 1; k <= before; ++k) {
+        if (QString::compare(target.names[k], name, Qt::CaseInsensitive) == 0) {
+            if (target.scores[k] < score)
+                target.scores[k] = score;
+            target.count = quint8(before);
+            break;
+        }
+    }
+    return writeTable(level);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "levels.h"
+
 #include <QString>
 
 #include <array>
@@ -7,35 +9,38 @@
 
 class QLockFile;
 
-enum class Level { Easy = 1, Medium = 2, Hard = 3 };
-
 constexpr int TableSlots = 101; // indexes 0..100, entries use 1..count
 
-// One level's table as a view on ZubMod's members, so loading and writing exist once for all three.
-struct TopTableRef
+// One level's score table: each player's name once, with that player's best score.
+struct TopTable
 {
-    quint8 &count;
-    std::array<QString, TableSlots> &names;
-    std::array<qint32, TableSlots> &scores;
+    quint8 count = 0;
+    std::array<QString, TableSlots> names;
+    std::array<qint32, TableSlots> scores{};
 };
 
-// The program-wide score tables, one per level, each kept in a file in the program's folder.
+// The program-wide score tables, one per level, each kept in a file in the tables' folder.
 class ZubMod
 {
+    std::array<TopTable, LevelCount> m_tables;
+
 public:
     explicit ZubMod(QString folder);
+    ZubMod(const ZubMod &) = delete;
+    ZubMod &operator=(const ZubMod &) = delete;
 
-    quint8 TopEasyCount = 0;
-    std::array<QString, TableSlots> TopEasyName;
-    std::array<qint32, TableSlots> TopEasyScore{};
-    quint8 TopMediCount = 0;
-    std::array<QString, TableSlots> TopMediName;
-    std::array<qint32, TableSlots> TopMediScore{};
-    quint8 TopHardCount = 0;
-    std::array<QString, TableSlots> TopHardName;
-    std::array<qint32, TableSlots> TopHardScore{};
+    // The tables under their program-wide names.
+    quint8 &TopEasyCount = table(Level::Easy).count;
+    std::array<QString, TableSlots> &TopEasyName = table(Level::Easy).names;
+    std::array<qint32, TableSlots> &TopEasyScore = table(Level::Easy).scores;
+    quint8 &TopMediCount = table(Level::Medium).count;
+    std::array<QString, TableSlots> &TopMediName = table(Level::Medium).names;
+    std::array<qint32, TableSlots> &TopMediScore = table(Level::Medium).scores;
+    quint8 &TopHardCount = table(Level::Hard).count;
+    std::array<QString, TableSlots> &TopHardName = table(Level::Hard).names;
+    std::array<qint32, TableSlots> &TopHardScore = table(Level::Hard).scores;
 
-    TopTableRef table(Level level);
+    TopTable &table(Level level);
     QString filePath(Level level) const;
     static int lineLimit(Level level);
 
@@ -49,6 +54,12 @@ public:
     // Holds off other running copies of the game from the level's file between reading and
     // writing it; nothing when another copy keeps it longer than a short wait.
     std::unique_ptr<QLockFile> lockTable(Level level) const;
+
+    // Records a finished round: a new name goes in after the last entry, a known name (in
+    // any letter case) only has its score raised; then the level's file is written. False
+    // when the table is full, the file stays locked by another copy or cannot be written;
+    // a change that was made stays in the table.
+    bool record(Level level, const QString &name, qint32 score);
 
 private:
     QString m_folder;

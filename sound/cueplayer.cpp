@@ -4,7 +4,7 @@
 #include "wavereader.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
+#include <QPluginLoader>
 
 void CuePlayer::preload(const QStringList &paths)
 {
@@ -37,13 +37,13 @@ CueOutput *CuePlayer::output()
 {
     if (!m_outputLoaded) {
         m_outputLoaded = true;
-        const QString module = QCoreApplication::applicationDirPath() + QLatin1Char('/')
-            + QLatin1String(CueOutputModule);
-        if (const auto make =
-                reinterpret_cast<MakeCueOutput>(QLibrary::resolve(module, MakeCueOutputName))) {
-            m_output = make();
-            m_output->setParent(this);
-        }
+        QPluginLoader module(QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                             + QLatin1String(CueOutputModule));
+        QObject *instance = module.instance();
+        m_output = qobject_cast<CueOutput *>(instance);
+        // Owned here, so that it is deleted on this thread together with its timers.
+        if (m_output)
+            instance->setParent(this);
     }
     return m_output;
 }

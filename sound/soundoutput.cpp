@@ -84,8 +84,3 @@ void SoundOutput::close()
     m_stream.clear();
     delete std::exchange(m_sink, nullptr);
 }
-
-extern "C" Q_DECL_EXPORT CueOutput *zubboMakeCueOutput()
-{
-    return new SoundOutput;
-}

@@ -3,6 +3,7 @@
 #include "cuemixer.h"
 #include "cueoutput.h"
 
+#include <QObject>
 #include <QPointer>
 
 class QAudioSink;
@@ -19,8 +20,11 @@ class QTimer;
 //
 // Without a sound device, or while the stream cannot be opened, nothing plays; each cue
 // tries again, which costs little, so sound comes back with a restarted sound server.
-class SoundOutput : public CueOutput
+class SoundOutput : public QObject, public CueOutput
 {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZUBBO_CUE_OUTPUT_IID)
+    Q_INTERFACES(CueOutput)
 public:
     SoundOutput();
 

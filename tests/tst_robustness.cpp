@@ -60,7 +60,7 @@ void loadAll(ZubMod &tables)
 }
 
 // Entries 1 to count as "name=score".
-QStringList describe(TopTableRef table)
+QStringList describe(const TopTable &table)
 {
     QStringList entries;
     for (int i = 1; i <= table.count; ++i)

@@ -17,7 +17,7 @@ namespace {
 constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
 
 // Slots first..last as "name=score", whatever the count says.
-QStringList slotTexts(TopTableRef table, int first, int last)
+QStringList slotTexts(const TopTable &table, int first, int last)
 {
     QStringList entries;
     for (int i = first; i <= last; ++i)
@@ -25,7 +25,7 @@ QStringList slotTexts(TopTableRef table, int first, int last)
     return entries;
 }
 
-void fill(TopTableRef table, const QStringList &names)
+void fill(TopTable &table, const QStringList &names)
 {
     for (int i = 0; i < names.size(); ++i) {
         table.names[i + 1] = names[i];
@@ -93,7 +93,7 @@ void TstZubMod::noFilesGiveEmptyTables()
     mod.LoadTopHard();
 
     for (const Level level : AllLevels) {
-        const TopTableRef table = mod.table(level);
+        TopTable &table = mod.table(level);
         QCOMPARE(table.count, quint8(0));
         QVERIFY(std::all_of(table.names.begin(), table.names.end(), [](const QString &n) { return n.isEmpty(); }));
         QVERIFY(std::all_of(table.scores.begin(), table.scores.end(), [](qint32 s) { return s == 0; }));

@@ -2,6 +2,7 @@
 // memory, and every entry read must come back unchanged from the file the game would write
 // from it: the game rewrites a level's file from its table, so an entry that fails to come
 // back would be lost.
+#include "levels.h"
 #include "tablefile.h"
 
 #include <QBuffer>
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr int EasyLimit = 100;
-constexpr int OtherLimit = 10;
+constexpr int EasyLimit = levelInfo(Level::Easy).lineLimit;
+constexpr int OtherLimit = levelInfo(Level::Hard).lineLimit;
 
 QList<TableEntry> readBytes(const QByteArray &bytes, int limit)
 {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <Qt>
+
+class QFont;
+class QLabel;
+class QRect;
+class QString;
+class QWidget;
+
+// How the game's windows sit and look, the same for the main window, the score windows and
+// the About window.
+
+// A frame that cannot be resized: a title bar with just the buttons among `kindAndButtons`
+// (Qt::Window or Qt::Tool, with button hints), no maximize. The caller fixes the size.
+void setFixedFrame(QWidget *window, Qt::WindowFlags kindAndButtons);
+
+// Places the window's outer frame, as far as the window system has told it, in the middle
+// of its screen; half pixels go to the left and top.
+void centreOnScreen(QWidget *window);
+
+// The face the game's texts are laid out for, at a size in pixels.
+QFont arialFont(int pixelSize, bool bold = false);
+
+// A label with the given object name and plain text (never guessed as rich text), placed
+// at `place` with `alignment` horizontally and centred vertically.
+QLabel *makeLabel(const QString &name, const QString &text, const QRect &place,
+                  Qt::Alignment alignment, QWidget *parent);
