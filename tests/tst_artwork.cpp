@@ -7,6 +7,7 @@
 
 #include "aboutart.h"
 #include "artwork.h"
+#include "designedboard.h"
 #include "waves.h"
 
 #include <QFile>
@@ -26,20 +27,7 @@ namespace {
 constexpr int WaveHeaderSize = 44;
 constexpr int OnsetSamples = Waves::SampleRate * 2 / 1000;
 
-// The holes' centres and where the game puts each hole's target and fireball.
-struct HolePlace
-{
-    QPoint centre, target, fireball;
-};
-
-const HolePlace Places[] = {
-    {{71, 53}, {40, 8}, {40, 8}},       {{323, 57}, {292, 14}, {293, 11}},
-    {{161, 109}, {129, 65}, {129, 62}}, {{70, 167}, {37, 121}, {37, 120}},
-    {{297, 147}, {264, 103}, {264, 100}}, {{192, 209}, {162, 165}, {163, 161}},
-    {{112, 271}, {79, 226}, {80, 224}}, {{320, 242}, {289, 199}, {289, 197}},
-    {{222, 308}, {189, 262}, {189, 258}}, {{80, 351}, {49, 303}, {49, 301}},
-    {{316, 349}, {284, 303}, {284, 302}},
-};
+using DesignedBoard::Places;
 
 // Mean colour of a rectangle given in logical pixels.
 QColor meanColour(const QImage &image, const QRect &logical)

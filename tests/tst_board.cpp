@@ -2,7 +2,7 @@
 // order, the pointers, the menus with the level mark, the stopped timers, and the tables
 // loaded at start-up.
 #include "artwork.h"
-#include "boardlayout.h"
+#include "designedboard.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
 
@@ -78,9 +78,9 @@ void TestBoard::windowFrame()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Zubbo!"));
-    QCOMPARE(board()->size(), BoardLayout::ClientSize);
+    QCOMPARE(board()->size(), DesignedBoard::ClientSize);
     QCOMPARE(board()->y(), m_window->menuBar()->height());
-    QCOMPARE(m_window->height(), m_window->menuBar()->height() + BoardLayout::ClientSize.height());
+    QCOMPARE(m_window->height(), m_window->menuBar()->height() + DesignedBoard::ClientSize.height());
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     const Qt::WindowFlags flags = m_window->windowFlags();
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
@@ -108,9 +108,9 @@ void TestBoard::controlPlaces_data()
     QTest::newRow("imgHAM(0)") << "imgHAM(0)" << QRect(8, 360, 32, 32) << false;
     QTest::newRow("imgHAM(1)") << "imgHAM(1)" << QRect(40, 360, 32, 32) << false;
     for (int i = 0; i < 11; ++i) {
-        const BoardLayout::Hole &hole = BoardLayout::Holes[i];
+        const DesignedBoard::HolePlace &hole = DesignedBoard::Places[i];
         QTest::addRow("ZubIN(%d)", i) << arrayName("ZubIN", i) << QRect(hole.target, QSize(60, 52)) << false;
-        QTest::addRow("Explode(%d)", i) << arrayName("Explode", i) << QRect(hole.hit, QSize(60, 60)) << false;
+        QTest::addRow("Explode(%d)", i) << arrayName("Explode", i) << QRect(hole.fireball, QSize(60, 60)) << false;
     }
 }
 

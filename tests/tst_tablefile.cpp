@@ -1,3 +1,7 @@
+// The table file format on its own: how one line reads (fields, quotes, the score's number),
+// how a file splits into lines and stops at a level's limit, the two character sets, the
+// exact bytes a write gives and that they read back the same, a failed write that keeps the
+// old file, and the names a player may not record.
 #include "tablefile.h"
 #include "testfiles.h"
 
@@ -43,7 +47,7 @@ QByteArray numberedLines(int count, const QByteArray &lineEnd = "\r\n")
 
 } // namespace
 
-class TstTableFile : public QObject
+class TestTableFile : public QObject
 {
     Q_OBJECT
 
@@ -71,7 +75,7 @@ private slots:
 
 // One line of a table file: the field rules, the two required semicolons, the score's
 // number reading with half-to-even rounding and the 32-bit range.
-void TstTableFile::readsLine_data()
+void TestTableFile::readsLine_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("readable");
@@ -140,7 +144,7 @@ void TstTableFile::readsLine_data()
     QTest::newRow("1000 leading zeros") << QStringLiteral("A;") + zerosThenSeven + u';' << true << "A" << 7;
 }
 
-void TstTableFile::readsLine()
+void TestTableFile::readsLine()
 {
     QFETCH(QString, line);
     QFETCH(bool, readable);
@@ -154,7 +158,7 @@ void TstTableFile::readsLine()
 }
 
 // LF, CR LF and a lone CR all end a line; a last line without a line end still counts.
-void TstTableFile::splitsLines_data()
+void TestTableFile::splitsLines_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
@@ -170,7 +174,7 @@ void TstTableFile::splitsLines_data()
     QTest::newRow("empty file") << QByteArray() << QStringList();
 }
 
-void TstTableFile::splitsLines()
+void TestTableFile::splitsLines()
 {
     QFETCH(QByteArray, bytes);
     QTEST(describe(readBytes(bytes)), "entries");
@@ -178,7 +182,7 @@ void TstTableFile::splitsLines()
 
 // A load reads at most its limit of good entries; lines it cannot read are skipped and do
 // not count toward the limit.
-void TstTableFile::stopsAtLimit_data()
+void TestTableFile::stopsAtLimit_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("limit");
@@ -196,7 +200,7 @@ void TstTableFile::stopsAtLimit_data()
     QTest::newRow("bad lines skipped") << mixed << OtherLimit << 10 << "P10=10";
 }
 
-void TstTableFile::stopsAtLimit()
+void TestTableFile::stopsAtLimit()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, limit);
@@ -207,7 +211,7 @@ void TstTableFile::stopsAtLimit()
 }
 
 // A big file is not read past the entries that fill the table.
-void TstTableFile::stopsReadingOnceFull()
+void TestTableFile::stopsReadingOnceFull()
 {
     constexpr qint64 FileBytes = 10 * 1024 * 1024;
     constexpr qint64 MostRead = 256 * 1024;
@@ -221,7 +225,7 @@ void TstTableFile::stopsReadingOnceFull()
 }
 
 // A 1 MB line reads as an entry; a line beyond the reader's bound is skipped, not kept.
-void TstTableFile::readsLongLines()
+void TestTableFile::readsLongLines()
 {
     const QByteArray megabyteName(1024 * 1024, 'm');
     const QByteArray hugeName(5 * 1024 * 1024, 'h');
@@ -234,7 +238,7 @@ void TstTableFile::readsLongLines()
     QCOMPARE(entries[1].name, QStringLiteral("Bob"));
 }
 
-void TstTableFile::survivesNulBytes()
+void TestTableFile::survivesNulBytes()
 {
     const QByteArray bytes("An\0na;5;\r\n\0\0\0\r\nBob;\0;\r\nCarl;3\0;\r\n\0", 34);
 
@@ -243,7 +247,7 @@ void TstTableFile::survivesNulBytes()
 }
 
 // Each line is UTF-8 when its bytes are valid UTF-8, else Windows-1252.
-void TstTableFile::decodesCharacterSets_data()
+void TestTableFile::decodesCharacterSets_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("entries");
@@ -261,7 +265,7 @@ void TstTableFile::decodesCharacterSets_data()
                                  << QStringList{u"José=5"_s, u"Иван=6"_s, u"李=7"_s};
 }
 
-void TstTableFile::decodesCharacterSets()
+void TestTableFile::decodesCharacterSets()
 {
     QFETCH(QByteArray, bytes);
     QTEST(describe(readBytes(bytes)), "entries");
@@ -269,7 +273,7 @@ void TstTableFile::decodesCharacterSets()
 
 // Every line ends CR LF, the last one too; Windows-1252 when all names fit it and cannot be
 // mistaken for UTF-8, UTF-8 otherwise; names the plain layout cannot carry go between quotes.
-void TstTableFile::writesExactBytes_data()
+void TestTableFile::writesExactBytes_data()
 {
     QTest::addColumn<QList<TableEntry>>("entries");
     QTest::addColumn<QByteArray>("bytes");
@@ -289,7 +293,7 @@ void TstTableFile::writesExactBytes_data()
     QTest::newRow("leading blank quoted") << QList<TableEntry>{{"  Anna", 1}} << QByteArray("\"  Anna;1;\"\r\n");
 }
 
-void TstTableFile::writesExactBytes()
+void TestTableFile::writesExactBytes()
 {
     QFETCH(QList<TableEntry>, entries);
     QTemporaryDir dir;
@@ -301,7 +305,7 @@ void TstTableFile::writesExactBytes()
 }
 
 // What is written loads back as the same names and scores.
-void TstTableFile::roundTrips_data()
+void TestTableFile::roundTrips_data()
 {
     QTest::addColumn<QList<TableEntry>>("entries");
 
@@ -318,7 +322,7 @@ void TstTableFile::roundTrips_data()
     QTest::newRow("1 MB name") << QList<TableEntry>{{QString(1024 * 1024, u'n'), 1}};
 }
 
-void TstTableFile::roundTrips()
+void TestTableFile::roundTrips()
 {
     QFETCH(QList<TableEntry>, entries);
     QTemporaryDir dir;
@@ -333,7 +337,7 @@ void TstTableFile::roundTrips()
 
 // A write that cannot complete reports why and leaves the folder as it was: the old file
 // whole and no stray temporary file. Every cause here fails for root too.
-void TstTableFile::failedWriteKeepsOldFile_data()
+void TestTableFile::failedWriteKeepsOldFile_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QList<TableEntry>>("entries");
@@ -346,7 +350,7 @@ void TstTableFile::failedWriteKeepsOldFile_data()
     QTest::newRow("quote and comma") << "Top_Easy.zub" << QList<TableEntry>{{"\"Hi, there", 2}};
 }
 
-void TstTableFile::failedWriteKeepsOldFile()
+void TestTableFile::failedWriteKeepsOldFile()
 {
     QFETCH(QString, target);
     QFETCH(QList<TableEntry>, entries);
@@ -365,7 +369,7 @@ void TstTableFile::failedWriteKeepsOldFile()
 }
 
 // The name check says what the record dialog must refuse; a name it accepts reads back as typed.
-void TstTableFile::checksNames_data()
+void TestTableFile::checksNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<NameProblem>("problem");
@@ -396,7 +400,7 @@ void TstTableFile::checksNames_data()
     QTest::newRow("C1 control") << u"Anna\u0085"_s << NameProblem::ControlCharacter;
 }
 
-void TstTableFile::checksNames()
+void TestTableFile::checksNames()
 {
     QFETCH(QString, name);
     QFETCH(NameProblem, problem);
@@ -414,5 +418,5 @@ void TstTableFile::checksNames()
     QCOMPARE(entries[0].name, name);
 }
 
-QTEST_GUILESS_MAIN(TstTableFile)
+QTEST_GUILESS_MAIN(TestTableFile)
 #include "tst_tablefile.moc"

@@ -1,3 +1,6 @@
+// The score store: each level's file and line limit, loads that keep what they cannot
+// replace, writes that read back the same, and the record rule that appends a new name or
+// raises a known one's score, letter case ignored, without losing another copy's entry.
 #include "zubmod.h"
 #include "testfiles.h"
 
@@ -46,7 +49,7 @@ QByteArray lines(int count, const QByteArray &prefix)
 
 Q_DECLARE_METATYPE(Level)
 
-class TstZubMod : public QObject
+class TestZubMod : public QObject
 {
     Q_OBJECT
 
@@ -61,9 +64,11 @@ private slots:
     void eleventhMediumEntryIsWrittenButNotLoaded();
     void writeToMissingFolderFails();
     void onlyRegularFilesAreRead();
+    void recordAppendsOrRaises_data();
+    void recordAppendsOrRaises();
 };
 
-void TstZubMod::levelsHaveTheirFilesAndLimits_data()
+void TestZubMod::levelsHaveTheirFilesAndLimits_data()
 {
     QTest::addColumn<Level>("level");
     QTest::addColumn<QString>("fileName");
@@ -74,7 +79,7 @@ void TstZubMod::levelsHaveTheirFilesAndLimits_data()
     QTest::newRow("Hard") << Level::Hard << "Top_Hard.zub" << 10;
 }
 
-void TstZubMod::levelsHaveTheirFilesAndLimits()
+void TestZubMod::levelsHaveTheirFilesAndLimits()
 {
     QFETCH(Level, level);
     QFETCH(QString, fileName);
@@ -84,7 +89,7 @@ void TstZubMod::levelsHaveTheirFilesAndLimits()
     QTEST(ZubMod::lineLimit(level), "limit");
 }
 
-void TstZubMod::noFilesGiveEmptyTables()
+void TestZubMod::noFilesGiveEmptyTables()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.path());
@@ -102,7 +107,7 @@ void TstZubMod::noFilesGiveEmptyTables()
 
 // A load sets the count only from entries it read: with nothing to read the table stays as
 // it was, and slots above a lower count keep their old content.
-void TstZubMod::loadNeverZeroesCount_data()
+void TestZubMod::loadNeverZeroesCount_data()
 {
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QByteArray>("bytes");
@@ -119,7 +124,7 @@ void TstZubMod::loadNeverZeroesCount_data()
                                   << QStringList{"N1=1", "N2=2", "N3=3", "N4=4", "N5=5"};
 }
 
-void TstZubMod::loadNeverZeroesCount()
+void TestZubMod::loadNeverZeroesCount()
 {
     QFETCH(bool, fileExists);
     QFETCH(QByteArray, bytes);
@@ -136,7 +141,7 @@ void TstZubMod::loadNeverZeroesCount()
 }
 
 // Each Load function reads its own file into its own count and arrays and touches no other.
-void TstZubMod::loadsEachLevelIntoItsOwnArrays()
+void TestZubMod::loadsEachLevelIntoItsOwnArrays()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.path());
@@ -165,7 +170,7 @@ void TstZubMod::loadsEachLevelIntoItsOwnArrays()
 
 // writeTable writes entries 1..count of one level to that level's file only; a fresh load
 // gives the same table back.
-void TstZubMod::writeThenLoadGivesSameTable()
+void TestZubMod::writeThenLoadGivesSameTable()
 {
     QTemporaryDir dir;
     ZubMod writer(dir.path());
@@ -185,7 +190,7 @@ void TstZubMod::writeThenLoadGivesSameTable()
 
 // Between recording and reloading a Medium table may hold eleven entries: all eleven are
 // written, the reload keeps ten.
-void TstZubMod::eleventhMediumEntryIsWrittenButNotLoaded()
+void TestZubMod::eleventhMediumEntryIsWrittenButNotLoaded()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.path());
@@ -201,7 +206,7 @@ void TstZubMod::eleventhMediumEntryIsWrittenButNotLoaded()
     QCOMPARE(mod.TopMediCount, quint8(10));
 }
 
-void TstZubMod::writeToMissingFolderFails()
+void TestZubMod::writeToMissingFolderFails()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.filePath(u"missing"_s));
@@ -214,7 +219,7 @@ void TstZubMod::writeToMissingFolderFails()
 
 // A pipe or a folder where a table file belongs is passed over: opening a pipe for reading
 // would wait for a writer forever and the game would never start.
-void TstZubMod::onlyRegularFilesAreRead()
+void TestZubMod::onlyRegularFilesAreRead()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.path());
@@ -229,5 +234,67 @@ void TstZubMod::onlyRegularFilesAreRead()
     QCOMPARE(mod.TopMediCount, quint8(0));
 }
 
-QTEST_GUILESS_MAIN(TstZubMod)
+void TestZubMod::recordAppendsOrRaises_data()
+{
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("meanwhile"); // what another copy records after the load
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<int>("count");
+
+    const QByteArray two = "Anna;50;\r\nBob;30;\r\n";
+    QTest::newRow("new name goes last") << Level::Medium << two << QByteArray() << u"Carl"_s << 20
+                                        << true << two + "Carl;20;\r\n" << 3;
+    QTest::newRow("known name in other case is raised")
+        << Level::Hard << two << QByteArray() << u"aNNA"_s << 70 << true
+        << QByteArray("Anna;70;\r\nBob;30;\r\n") << 2;
+    QTest::newRow("known name keeps its better score")
+        << Level::Easy << two << QByteArray() << u"BOB"_s << 10 << true << two << 2;
+    QTest::newRow("first entry of a missing file")
+        << Level::Hard << QByteArray() << QByteArray() << u"Dora"_s << 0 << true
+        << QByteArray("Dora;0;\r\n") << 1;
+    QTest::newRow("another copy's entry is kept")
+        << Level::Easy << two << QByteArray("Eve;90;\r\n") << u"Carl"_s << 20 << true
+        << two + "Eve;90;\r\nCarl;20;\r\n" << 4;
+    QTest::newRow("another copy's name is raised, not doubled")
+        << Level::Medium << two << QByteArray("Eve;90;\r\n") << u"eve"_s << 95 << true
+        << two + "Eve;95;\r\n" << 3;
+    QTest::newRow("full table takes no new name")
+        << Level::Easy << lines(100, "P") << QByteArray() << u"Carl"_s << 20 << false
+        << lines(100, "P") << 100;
+}
+
+void TestZubMod::recordAppendsOrRaises()
+{
+    QFETCH(Level, level);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(QString, name);
+    QFETCH(int, score);
+    QFETCH(bool, recorded);
+    QFETCH(QByteArray, after);
+    QFETCH(int, count);
+
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    const QString path = mod.filePath(level);
+    if (!before.isEmpty())
+        QVERIFY(writeFile(path, before));
+    mod.load(level);
+    if (!meanwhile.isEmpty())
+        QVERIFY(writeFile(path, before + meanwhile));
+
+    QCOMPARE(mod.record(level, name, score), recorded);
+    QCOMPARE(fileContent(path), after);
+    QCOMPARE(int(mod.table(level).count), count);
+    for (const Level other : AllLevels) {
+        if (other != level)
+            QCOMPARE(int(mod.table(other).count), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestZubMod)
 #include "tst_zubmod.moc"
