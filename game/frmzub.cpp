@@ -208,12 +208,9 @@ void frmZUB::Form_Load()
         hit->setMouseIcon(m_raisedHammer);
     for (PictureControl *target : ZubIN)
         target->setMouseIcon(m_raisedHammer);
-    m_tables.TopEasyCount = 0;
-    m_tables.TopMediCount = 0;
-    m_tables.TopHardCount = 0;
-    m_tables.LoadTopEasy();
-    m_tables.LoadTopMedi();
-    m_tables.LoadTopHard();
+    for (const LevelInfo &info : Levels)
+        m_tables.table(info.level).count = 0;
+    m_tables.loadAll();
 }
 
 void frmZUB::bmLEVEL_Click(int Index)

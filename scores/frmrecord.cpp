@@ -125,9 +125,7 @@ void frmRECORD::btnOK_Click()
         box.exec();
         return;
     }
-    m_tables.LoadTopEasy();
-    m_tables.LoadTopMedi();
-    m_tables.LoadTopHard();
+    m_tables.loadAll();
     accept();
 }
 

@@ -54,6 +54,12 @@ void ZubMod::LoadTopHard()
     load(Level::Hard);
 }
 
+void ZubMod::loadAll()
+{
+    for (const LevelInfo &info : Levels)
+        load(info.level);
+}
+
 void ZubMod::load(Level level)
 {
     // Only a regular file is read: opening a pipe or a device left in its place would wait

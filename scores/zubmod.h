@@ -47,6 +47,8 @@ public:
     void LoadTopEasy();
     void LoadTopMedi();
     void LoadTopHard();
+    // Loads every level's table, in the order of the levels.
+    void loadAll();
     // Reads the level's file into its table. The count changes only when at least one entry
     // was read; slots above the new count keep their old content.
     void load(Level level);
