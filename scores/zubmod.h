@@ -1,13 +1,13 @@
 #pragma once
 
+#include "../game/levels.h"
+
 #include <QString>
 
 #include <array>
 #include <memory>
 
 class QLockFile;
-
-enum class Level { Easy = 1, Medium = 2, Hard = 3 };
 
 constexpr int TableSlots = 101; // indexes 0..100, entries use 1..count
 
