@@ -187,8 +187,8 @@ void TestDesktop::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     QTRY_VERIFY2_WITH_TIMEOUT(!m_x.windowManager().isEmpty(),
                               "no window manager runs on this display", WindowTimeoutMs);
-    m_sink = qEnvironmentVariable("ZUBBO_TEST_SINK");
-    QVERIFY2(!m_sink.isEmpty(), "ZUBBO_TEST_SINK names no sound sink to record");
+    m_sink = qEnvironmentVariable("ZUBBO_SINK");
+    QVERIFY2(!m_sink.isEmpty(), "ZUBBO_SINK names no sound sink to record");
     m_waveFolder = QStringLiteral(ZUBBO_WAVE_FOLDER);
 
     const qreal ratio = qApp->devicePixelRatio();
