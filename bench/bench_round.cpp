@@ -5,6 +5,7 @@
 #include "benchkit.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "steadyclock.h"
 #include "ticklog.h"
 #include "tonewell.h"
 
@@ -99,7 +100,7 @@ int main(int argc, char *argv[])
         });
     };
     const auto roundOver = [&] {
-        const double seconds = (BenchKit::nowNs() - startedAt) / 1e9;
+        const double seconds = (steadyClockNs() - startedAt) / 1e9;
         const double cpu = BenchKit::cpuSeconds() - cpuAtStart;
         BenchKit::printFigure(QStringLiteral("Round: CPU seconds (user + system)"), cpu);
         BenchKit::printFigure(QStringLiteral("Round: CPU share of one core (%)"),
@@ -134,7 +135,7 @@ int main(int argc, char *argv[])
     window.show();
     afterFirstFrame(window.centralWidget(), SettleMs, [&] {
         cpuAtStart = BenchKit::cpuSeconds();
-        startedAt = BenchKit::nowNs();
+        startedAt = steadyClockNs();
         window.bmSTART_Click();
     });
     return QApplication::exec();

@@ -9,6 +9,7 @@
 #include "eventwatch.h"
 #include "frmzub.h"
 #include "onsetclock.h"
+#include "steadyclock.h"
 #include "tonewell.h"
 
 #include <QApplication>
@@ -120,14 +121,14 @@ int main(int argc, char *argv[])
     QObject::connect(&window.sound(), &Tonewell::played, [&](const QString &file) {
         if (!file.endsWith(QLatin1String("Up.wav")))
             return;
-        played.append(BenchKit::nowNs());
+        played.append(steadyClockNs());
         if (played.size() == pops) {
             pop->stop();
             QTimer::singleShot(RecordTailMs, analyse);
         }
     });
     QObject::connect(&recorder, &QProcess::readyReadStandardOutput, [&] {
-        const qint64 now = BenchKit::nowNs();
+        const qint64 now = steadyClockNs();
         partial += recorder.readAllStandardOutput();
         const qsizetype whole = partial.size() & ~qsizetype(1);
         recording.addChunk(partial.left(whole), now);

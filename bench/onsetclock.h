@@ -14,7 +14,7 @@ class OnsetClock
 public:
     explicit OnsetClock(int sampleRate);
 
-    // A chunk of samples, received at `receivedNs` (BenchKit::nowNs()).
+    // A chunk of samples, received at `receivedNs` (steadyClockNs()).
     void addChunk(const QByteArray &samples, qint64 receivedNs);
 
     // The times at which the signal first rose above `fraction` of its loudest sample
