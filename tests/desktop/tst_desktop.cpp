@@ -64,6 +64,10 @@ constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with 
 // LatestSoundMs after its pop is off the beat.
 constexpr double OnsetToleranceMs = 50;
 constexpr double LatestSoundMs = 250;
+// A recorded sound begins with a sample of this level (of 32767, about -50 dBFS: no cue is
+// this soft) after this much silence.
+constexpr int SoundLevel = 101;
+constexpr int SilenceBeforeSoundMs = 20;
 
 const QString PlayerName = QStringLiteral("Real Player");
 
@@ -658,7 +662,7 @@ void TestDesktop::checkViewer(QWidget *viewer)
 void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
                                      qint64 recordingStart)
 {
-    const QList<double> onsets = recorder.onsets(); // ascending
+    const QList<double> onsets = recorder.onsetsMs(SoundLevel, SilenceBeforeSoundMs); // ascending
     QVERIFY2(!onsets.isEmpty(), "the recording of the sink is silent");
     const auto heard = [&onsets](double due) {
         const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
