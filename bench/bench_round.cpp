@@ -3,8 +3,10 @@
 // is closed. Reports the CPU time and peak memory of the round, the beat kept during it,
 // and then, idle between rounds, how often the program's threads wake up.
 #include "benchkit.h"
+#include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "levels.h"
 #include "steadyclock.h"
 #include "ticklog.h"
 #include "tonewell.h"
@@ -18,7 +20,6 @@
 
 namespace {
 constexpr int SettleMs = 1000;
-constexpr int EasyInterval = 950;
 constexpr int HitAfterPopMs = 150;
 constexpr int ReleaseAfterHitMs = 80;
 constexpr int CloseDialogAfterMs = 200;
@@ -107,7 +108,7 @@ int main(int argc, char *argv[])
                               100 * cpu / seconds, QStringLiteral("< 1"));
         BenchKit::printFigure(QStringLiteral("Round: peak memory (MB)"), BenchKit::peakRssMb(),
                               QStringLiteral("< 40"));
-        const TickLog::Error error = beat->error(EasyInterval, 1);
+        const TickLog::Error error = beat->error(levelInfo(Level::Easy).beatMs, 1);
         BenchKit::printFigure(QStringLiteral("Round: beat error at Easy with hits, mean (ms)"),
                               error.mean, QStringLiteral("< 0.5"));
         BenchKit::printFigure(QStringLiteral("Round: beat error at Easy with hits, worst (ms)"),
@@ -117,14 +118,14 @@ int main(int argc, char *argv[])
     };
 
     QObject::connect(&window.sound(), &Tonewell::played, [&](const QString &file) {
-        if (file.endsWith(QLatin1String("End.wav"))) {
+        if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             // Runs inside the record dialog's own event loop, which the close ends.
             QTimer::singleShot(CloseDialogAfterMs, [&] {
                 if (QWidget *dialog = QApplication::activeModalWidget())
                     dialog->close();
                 QTimer::singleShot(0, roundOver);
             });
-        } else if (file.endsWith(QLatin1String("Up.wav")) && ++pops % 2) {
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)) && ++pops % 2) {
             QTimer::singleShot(HitAfterPopMs, [&] {
                 click(window.findChild<QWidget *>(
                     QStringLiteral("ZubIN(%1)").arg(window.currentHole())));

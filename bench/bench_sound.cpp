@@ -7,8 +7,10 @@
 // zero.
 //   bench_sound [POPS]
 #include "benchkit.h"
+#include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "levels.h"
 #include "sinkrecorder.h"
 #include "steadyclock.h"
 #include "tonewell.h"
@@ -22,7 +24,6 @@
 namespace {
 constexpr int DefaultPops = 30;
 constexpr int SettleMs = 1000;
-constexpr int HardLevel = 3;
 // The recording itself takes a second or two to settle: until then the sound server may
 // place what it plays late or not at all in the monitor's stream.
 constexpr int RecordLeadMs = 2500;
@@ -116,7 +117,7 @@ int main(int argc, char *argv[])
     };
 
     QObject::connect(&window.sound(), &Tonewell::played, [&](const QString &file) {
-        if (!file.endsWith(QLatin1String("Up.wav")))
+        if (!file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)))
             return;
         played.append(steadyClockNs());
         if (played.size() == pops) {
@@ -132,7 +133,7 @@ int main(int argc, char *argv[])
             QCoreApplication::exit(1);
             return;
         }
-        window.bmLEVEL_Click(HardLevel);
+        window.bmLEVEL_Click(levelNumber(Level::Hard));
         QTimer::singleShot(RecordLeadMs, pop, qOverload<>(&QTimer::start));
     });
     return QApplication::exec();

@@ -5,7 +5,9 @@
 // timing and implicit grabs, the cues arriving at the sound server, and the end of a round
 // with a name typed on the keyboard. Run it inside scripts/desktop-session.sh.
 #include "artwork.h"
+#include "cues.h"
 #include "frmzub.h"
+#include "levels.h"
 #include "picturecontrol.h"
 #include "sinkrecorder.h"
 #include "tonewell.h"
@@ -52,7 +54,6 @@ constexpr double Noon = 0.5;
 constexpr int ReadyTicksOfFirstRound = 3;
 constexpr int ReadyTickMs = 1100;
 constexpr int FirstPopMs = 400;
-constexpr int EasyBeatMs = 950;
 constexpr int SlackBelowMs = 100;
 constexpr int SlackAboveMs = 150;
 constexpr std::array<int, 3> FirstHoles{7, 5, 6};
@@ -225,10 +226,10 @@ void TestDesktop::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    for (const char *cue : {"Up.wav", "Hit.wav", "End.wav"}) {
-        const QString name = QLatin1String(cue);
+    for (const CueInfo &cue : Cues) {
+        const QString name = QLatin1String(cue.fileName);
         QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, m_folder->filePath(name)),
-                 cue);
+                 cue.fileName);
     }
     // Noon keeps the holes' succession off its midnight exception.
     m_window = std::make_unique<frmZUB>(m_folder->path(), [] { return Noon; });
@@ -507,7 +508,8 @@ void TestDesktop::stopTakesTheTargetDown()
             [&cues](const QString &file) { cues << QFileInfo(file).fileName(); });
     QAction *startStop = action("bmSTART");
     chooseFromBar(startStop);
-    QTRY_VERIFY_WITH_TIMEOUT(cues.contains(QStringLiteral("Up.wav")), WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(cues.contains(QLatin1String(cueInfo(Cue::Up).fileName)),
+                             WindowTimeoutMs);
     const int hole = m_window->currentHole();
     clickCentre(target(hole));
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
@@ -522,7 +524,7 @@ void TestDesktop::stopTakesTheTargetDown()
     QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("PointsTable"))->text(),
              QStringLiteral("10"));
     QCOMPARE(startStop->text(), QStringLiteral("&Start"));
-    QVERIFY(!cues.contains(QStringLiteral("End.wav")));
+    QVERIFY(!cues.contains(QLatin1String(cueInfo(Cue::End).fileName)));
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -539,10 +541,10 @@ void TestDesktop::fullRound()
 
     CueLog cues;
     connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
-        if (file.endsWith(QLatin1String("Up.wav"))) {
+        if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName))) {
             cues.pops << clock.elapsed();
             cues.holes << m_window->currentHole();
-        } else if (file.endsWith(QLatin1String("End.wav"))) {
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             cues.ends << clock.elapsed();
         }
     });
@@ -602,9 +604,10 @@ void TestDesktop::fullRound()
     const qint64 firstPopDue = started + ReadyTicksOfFirstRound * ReadyTickMs + FirstPopMs;
     QVERIFY2(cues.pops[0] >= firstPopDue - SlackBelowMs && cues.pops[0] <= firstPopDue + SlackAboveMs,
              qPrintable(QStringLiteral("first pop %1 ms after Start").arg(cues.pops[0] - started)));
+    const int easyBeatMs = levelInfo(Level::Easy).beatMs;
     for (int i = 1; i < int(FirstHoles.size()); ++i) {
         const qint64 beat = cues.pops[i] - cues.pops[i - 1];
-        QVERIFY2(beat >= EasyBeatMs - SlackBelowMs && beat <= EasyBeatMs + SlackAboveMs,
+        QVERIFY2(beat >= easyBeatMs - SlackBelowMs && beat <= easyBeatMs + SlackAboveMs,
                  qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
     }
 
