@@ -4,6 +4,8 @@
 #include "frmrecord.h"
 #include "frmzub.h"
 #include "modaldriver.h"
+#include "recorddialog.h"
+#include "scoretables.h"
 #include "testfiles.h"
 
 #include <QComboBox>
@@ -23,28 +25,6 @@ namespace {
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
 const QString ErrorText = QStringLiteral("Error Trapped.\nContact the Author at: zubbo-author@example.com");
 
-// Lines "<prefix>1;1;" to "<prefix><count>;<count>;".
-QByteArray numberedLines(const char *prefix, int count)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
-    return bytes;
-}
-
-// The tables as start-up leaves them.
-void loadAll(ZubMod &tables)
-{
-    tables.LoadTopEasy();
-    tables.LoadTopMedi();
-    tables.LoadTopHard();
-}
-
-QComboBox *nameBox(QWidget *dialog)
-{
-    return dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
-}
-
 QPushButton *button(QWidget *dialog, const char *name)
 {
     return dialog->findChild<QPushButton *>(QLatin1StringView(name));
@@ -57,11 +37,6 @@ void typeName(QWidget *dialog, const QString &name)
     QTest::mouseClick(field, Qt::LeftButton);
     for (const QChar ch : name)
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-void pressOk(QWidget *dialog)
-{
-    QTest::mouseClick(button(dialog, "btnOK"), Qt::LeftButton);
 }
 
 struct SeenBox
@@ -142,8 +117,8 @@ void TestRecord::recording_data()
         << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << 7 << false
         << QStringLiteral("<b>Ωμέγα</b>;7;\r\n").toUtf8() << 1;
     QTest::newRow("Medium of ten: line 11 written, ten loaded")
-        << Level::Medium << numberedLines("P", 10) << "Zed" << 999 << false
-        << numberedLines("P", 10) + "Zed;999;\r\n" << 10;
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << 999 << false
+        << numberedLines("P", 1, 10) + "Zed;999;\r\n" << 10;
 }
 
 void TestRecord::recording()
@@ -187,7 +162,7 @@ void TestRecord::fullEasyTableTakesNothing()
 {
     QTemporaryDir dir;
     ZubMod tables(dir.path());
-    const QByteArray full = numberedLines("P", 100);
+    const QByteArray full = numberedLines("P", 1, 100);
     QVERIFY(writeFile(tables.filePath(Level::Easy), full));
     loadAll(tables);
     QCOMPARE(int(tables.TopEasyCount), 100);

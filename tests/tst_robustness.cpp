@@ -5,19 +5,19 @@
 // the game recording at the same level both keep their entries.
 #include "frmrecord.h"
 #include "modaldriver.h"
+#include "recorddialog.h"
+#include "scoretables.h"
 #include "tablefile.h"
 #include "testfiles.h"
 #include "zubmod.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,30 +51,6 @@ constexpr char WriteFailed = 'f';
 
 // Below the old table's size and above the lock file's, so that only the table fails.
 constexpr rlim_t SmallFileLimit = 1024;
-
-void loadAll(ZubMod &tables)
-{
-    tables.LoadTopEasy();
-    tables.LoadTopMedi();
-    tables.LoadTopHard();
-}
-
-// Entries 1 to count as "name=score".
-QStringList describe(TopTableRef table)
-{
-    QStringList entries;
-    for (int i = 1; i <= table.count; ++i)
-        entries.append(table.names[i] + u'=' + QString::number(table.scores[i]));
-    return entries;
-}
-
-QByteArray numberedLines(const QByteArray &prefix, int first, int last)
-{
-    QByteArray bytes;
-    for (int i = first; i <= last; ++i)
-        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
-    return bytes;
-}
 
 QStringList numberedEntries(const QString &prefix, int first, int last)
 {
@@ -122,16 +98,6 @@ private:
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QString m_text;
 };
-
-QComboBox *nameBox(QWidget *dialog)
-{
-    return dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
-}
-
-void pressOk(QWidget *dialog)
-{
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton);
-}
 
 // Plays one record dialog to its end: the name typed, Ok pressed once. True when it recorded.
 bool recordThroughDialog(ZubMod &tables, Level level, const QString &name, qint32 score)

@@ -33,14 +33,6 @@ QStringList describe(const QList<TableEntry> &entries)
     return lines;
 }
 
-QByteArray numberedLines(int count, const QByteArray &lineEnd = "\r\n")
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += "P" + QByteArray::number(i) + ';' + QByteArray::number(i * 10) + ';' + lineEnd;
-    return bytes;
-}
-
 } // namespace
 
 class TstTableFile : public QObject
@@ -185,9 +177,9 @@ void TstTableFile::stopsAtLimit_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("last");
 
-    QTest::newRow("30 lines, Easy") << numberedLines(30) << EasyLimit << 30 << "P30=300";
-    QTest::newRow("12 lines, Medium") << numberedLines(12) << OtherLimit << 10 << "P10=100";
-    QTest::newRow("150 lines, Easy") << numberedLines(150, "\n") << EasyLimit << 100 << "P100=1000";
+    QTest::newRow("30 lines, Easy") << numberedLines("P", 1, 30, 10) << EasyLimit << 30 << "P30=300";
+    QTest::newRow("12 lines, Medium") << numberedLines("P", 1, 12, 10) << OtherLimit << 10 << "P10=100";
+    QTest::newRow("150 lines, Easy") << numberedLines("P", 1, 150, 10, "\n") << EasyLimit << 100 << "P100=1000";
 
     QByteArray mixed;
     const QList<QByteArray> badLines{"bad", "", "X;99999999999;", "Y;1", "\"Z;2\";"};
@@ -211,7 +203,7 @@ void TstTableFile::stopsReadingOnceFull()
 {
     constexpr qint64 FileBytes = 10 * 1024 * 1024;
     constexpr qint64 MostRead = 256 * 1024;
-    QByteArray bytes = numberedLines(OtherLimit);
+    QByteArray bytes = numberedLines("P", 1, OtherLimit, 10);
     bytes += QByteArray(FileBytes - bytes.size(), 'x');
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -8,8 +8,10 @@
 #include "cues.h"
 #include "frmzub.h"
 #include "levels.h"
+#include "modaldriver.h"
 #include "picturecontrol.h"
 #include "sinkrecorder.h"
+#include "testfiles.h"
 #include "tonewell.h"
 #include "xdisplay.h"
 
@@ -334,25 +336,17 @@ void TestDesktop::chooseFromMenu(const char *menuName, const char *itemName)
     click(menu, menu->actionGeometry(action(itemName)).center());
 }
 
-// Runs `action` on the next modal window from inside its modal loop, where the game waits
-// until the window closes. A window that `action` leaves open is closed afterwards, so a
-// failed check cannot keep the test waiting.
+// Runs `action` on the next modal window, which the window manager activates, and notes
+// when it is done; the game opens the window on real input, so the test waits for that.
 void TestDesktop::whenModalOpens(std::function<void(QWidget *)> action)
 {
     m_modalDone = false;
-    m_modalWatch = new QTimer(this);
-    connect(m_modalWatch, &QTimer::timeout, this, [this, action] {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        m_modalWatch->stop();
-        m_modalWatch->deleteLater();
-        action(modal);
-        if (modal && modal->isVisible())
-            modal->close();
-        m_modalDone = true;
-    });
-    m_modalWatch->start(50);
+    m_modalWatch = whenModal(
+        [this, action](QWidget *modal) {
+            action(modal);
+            m_modalDone = true;
+        },
+        ModalActivation::ByWindowManager);
 }
 
 void TestDesktop::windowOnTheDesktop()
@@ -616,9 +610,8 @@ void TestDesktop::fullRound()
     QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, RoundTimeoutMs);
     if (QTest::currentTestFailed())
         return;
-    QFile table(m_folder->filePath(QStringLiteral("Top_Easy.zub")));
-    QVERIFY(table.open(QIODevice::ReadOnly));
-    QCOMPARE(table.readAll(), (PlayerName + QStringLiteral(";30;\r\n")).toLatin1());
+    QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
+             (PlayerName + QStringLiteral(";30;\r\n")).toLatin1());
 
     recorder.stop();
     QCOMPARE(cues.ends.size(), 1);
