@@ -2,7 +2,7 @@
 # Builds the benchmarks (Release) and runs each of them several times on a desktop of their
 # own (scripts/desktop-session.sh: Xvfb with openbox and a PulseAudio null sink), then prints
 # one table: every figure's median, minimum and maximum over the runs, beside its goal. Takes
-# about five minutes.
+# about five minutes. See bench/README.md for what each figure means.
 #   bench/run.sh [BUILD_DIR]      (default: build-bench)
 # The benchmarks' own notes (idle wake-ups per thread, clock drift) go to BUILD_DIR/bench.log.
 set -euo pipefail
