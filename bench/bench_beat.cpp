@@ -6,6 +6,7 @@
 #include "benchkit.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "levels.h"
 #include "ticklog.h"
 
 #include <QApplication>
@@ -14,16 +15,20 @@
 namespace {
 constexpr int DefaultIntervals = 100;
 constexpr int SettleMs = 1000;
-constexpr std::array<int, 4> LevelInterval{0, 950, 600, 400};
-const std::array<QString, 4> LevelName{QString(), QStringLiteral("Easy"),
-                                       QStringLiteral("Medium"), QStringLiteral("Hard")};
+
+// The level's menu caption without its shortcut mark: "&Easy" prints as "Easy".
+QString levelName(const LevelInfo &info)
+{
+    return QString::fromLatin1(info.caption).remove(QLatin1Char('&'));
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    const int level = qBound(1, args.value(1).toInt(), 3);
+    const int level = qBound(FirstLevel, args.value(1).toInt(), FirstLevel + LevelCount - 1);
+    const LevelInfo &info = levelInfo(Level(level));
     const bool coarse = args.value(2) == QLatin1String("coarse");
     const int intervals = args.size() > 3 ? args.value(3).toInt() : DefaultIntervals;
 
@@ -43,10 +48,10 @@ int main(int argc, char *argv[])
         if (count < intervals + 2)
             return;
         pop->stop();
-        const TickLog::Error error = log->error(LevelInterval[level], 1);
+        const TickLog::Error error = log->error(info.beatMs, 1);
         const QString name = QStringLiteral("Beat error, %1 %2 ms%3")
-                                 .arg(LevelName[level])
-                                 .arg(LevelInterval[level])
+                                 .arg(levelName(info))
+                                 .arg(info.beatMs)
                                  .arg(coarse ? QStringLiteral(", coarse timer") : QString());
         BenchKit::printFigure(name + QStringLiteral(", mean (ms)"), error.mean,
                               coarse ? QString() : QStringLiteral("< 0.5"));

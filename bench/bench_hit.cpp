@@ -4,8 +4,10 @@
 // Play() takes to return, for the pop and hit cues as the game plays them.
 //   bench_hit [HITS]
 #include "benchkit.h"
+#include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "steadyclock.h"
 #include "tonewell.h"
 
 #include <QApplication>
@@ -73,11 +75,12 @@ int main(int argc, char *argv[])
     const auto timePlay = [&] {
         const bool hit = playTimes.size() % 2;
         Tonewell &sound = window.sound();
-        sound.setWaveFile(folder + (hit ? QStringLiteral("/Hit.wav") : QStringLiteral("/Up.wav")));
+        const char *file = cueInfo(hit ? Cue::Hit : Cue::Up).fileName;
+        sound.setWaveFile(folder + QLatin1Char('/') + QLatin1String(file));
         sound.setCueFlag(hit);
-        const qint64 start = BenchKit::nowNs();
+        const qint64 start = steadyClockNs();
         sound.Play();
-        playTimes.append((BenchKit::nowNs() - start) / 1e6);
+        playTimes.append((steadyClockNs() - start) / 1e6);
         sound.setCueFlag(false);
         if (playTimes.size() < PlayCalls)
             return;

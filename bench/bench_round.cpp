@@ -3,8 +3,11 @@
 // is closed. Reports the CPU time and peak memory of the round, the beat kept during it,
 // and then, idle between rounds, how often the program's threads wake up.
 #include "benchkit.h"
+#include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
+#include "levels.h"
+#include "steadyclock.h"
 #include "ticklog.h"
 #include "tonewell.h"
 
@@ -17,7 +20,6 @@
 
 namespace {
 constexpr int SettleMs = 1000;
-constexpr int EasyInterval = 950;
 constexpr int HitAfterPopMs = 150;
 constexpr int ReleaseAfterHitMs = 80;
 constexpr int CloseDialogAfterMs = 200;
@@ -99,14 +101,14 @@ int main(int argc, char *argv[])
         });
     };
     const auto roundOver = [&] {
-        const double seconds = (BenchKit::nowNs() - startedAt) / 1e9;
+        const double seconds = (steadyClockNs() - startedAt) / 1e9;
         const double cpu = BenchKit::cpuSeconds() - cpuAtStart;
         BenchKit::printFigure(QStringLiteral("Round: CPU seconds (user + system)"), cpu);
         BenchKit::printFigure(QStringLiteral("Round: CPU share of one core (%)"),
                               100 * cpu / seconds, QStringLiteral("< 1"));
         BenchKit::printFigure(QStringLiteral("Round: peak memory (MB)"), BenchKit::peakRssMb(),
                               QStringLiteral("< 40"));
-        const TickLog::Error error = beat->error(EasyInterval, 1);
+        const TickLog::Error error = beat->error(levelInfo(Level::Easy).beatMs, 1);
         BenchKit::printFigure(QStringLiteral("Round: beat error at Easy with hits, mean (ms)"),
                               error.mean, QStringLiteral("< 0.5"));
         BenchKit::printFigure(QStringLiteral("Round: beat error at Easy with hits, worst (ms)"),
@@ -116,14 +118,14 @@ int main(int argc, char *argv[])
     };
 
     QObject::connect(&window.sound(), &Tonewell::played, [&](const QString &file) {
-        if (file.endsWith(QLatin1String("End.wav"))) {
+        if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             // Runs inside the record dialog's own event loop, which the close ends.
             QTimer::singleShot(CloseDialogAfterMs, [&] {
                 if (QWidget *dialog = QApplication::activeModalWidget())
                     dialog->close();
                 QTimer::singleShot(0, roundOver);
             });
-        } else if (file.endsWith(QLatin1String("Up.wav")) && ++pops % 2) {
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)) && ++pops % 2) {
             QTimer::singleShot(HitAfterPopMs, [&] {
                 click(window.findChild<QWidget *>(
                     QStringLiteral("ZubIN(%1)").arg(window.currentHole())));
@@ -134,7 +136,7 @@ int main(int argc, char *argv[])
     window.show();
     afterFirstFrame(window.centralWidget(), SettleMs, [&] {
         cpuAtStart = BenchKit::cpuSeconds();
-        startedAt = BenchKit::nowNs();
+        startedAt = steadyClockNs();
         window.bmSTART_Click();
     });
     return QApplication::exec();

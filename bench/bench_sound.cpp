@@ -1,18 +1,21 @@
 // Sound timing: the game's Pop timer ticks at Hard in the shown window while the sound
-// server's output is recorded (parec on the default monitor, the null sink's in the bench
-// set-up). Each pop cue's onset in the recording is matched to the Play() call that
-// started it: the spread of those delays is the onset jitter. Their median estimates the
-// time from Play() to the sound as far as a recording can tell (see OnsetClock); a null
-// sink takes data ahead of playing it, so it can even come out below zero.
+// server's output is recorded (the monitor of the sink that ZUBBO_SINK names, the null sink
+// of scripts/desktop-session.sh). Each pop cue's onset in the recording is matched to the
+// Play() call that started it: the spread of those delays is the onset jitter. Their median
+// estimates the time from Play() to the sound as far as a recording can tell (see
+// SinkRecorder); a null sink takes data ahead of playing it, so it can even come out below
+// zero.
 //   bench_sound [POPS]
 #include "benchkit.h"
+#include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
-#include "onsetclock.h"
+#include "levels.h"
+#include "sinkrecorder.h"
+#include "steadyclock.h"
 #include "tonewell.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QTimer>
 
 #include <algorithm>
@@ -21,8 +24,6 @@
 namespace {
 constexpr int DefaultPops = 30;
 constexpr int SettleMs = 1000;
-constexpr int SampleRate = 44100;
-constexpr int HardLevel = 3;
 // The recording itself takes a second or two to settle: until then the sound server may
 // place what it plays late or not at all in the monitor's stream.
 constexpr int RecordLeadMs = 2500;
@@ -76,13 +77,11 @@ int main(int argc, char *argv[])
     auto *pop = window.findChild<QTimer *>(QStringLiteral("Pop"));
 
     QList<qint64> played;
-    OnsetClock recording(SampleRate);
-    QByteArray partial;
-    QProcess recorder;
+    SinkRecorder recorder(qEnvironmentVariable("ZUBBO_SINK"), steadyClockNs);
     const auto analyse = [&] {
-        recorder.terminate();
-        recorder.waitForFinished();
-        const QList<qint64> onsets = recording.onsetsNs(OnsetFraction, QuietBeforeOnsetMs);
+        recorder.stop();
+        const int level = std::max(1, int(recorder.loudest() * OnsetFraction));
+        const QList<qint64> onsets = recorder.onsetsNs(level, QuietBeforeOnsetMs);
         QList<double> playedMs;
         QList<double> delays;
         for (qint64 at : played) {
@@ -118,30 +117,23 @@ int main(int argc, char *argv[])
     };
 
     QObject::connect(&window.sound(), &Tonewell::played, [&](const QString &file) {
-        if (!file.endsWith(QLatin1String("Up.wav")))
+        if (!file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)))
             return;
-        played.append(BenchKit::nowNs());
+        played.append(steadyClockNs());
         if (played.size() == pops) {
             pop->stop();
             QTimer::singleShot(RecordTailMs, analyse);
         }
     });
-    QObject::connect(&recorder, &QProcess::readyReadStandardOutput, [&] {
-        const qint64 now = BenchKit::nowNs();
-        partial += recorder.readAllStandardOutput();
-        const qsizetype whole = partial.size() & ~qsizetype(1);
-        recording.addChunk(partial.left(whole), now);
-        partial.remove(0, whole);
-    });
-
     window.show();
     afterFirstFrame(window.centralWidget(), SettleMs, [&] {
-        recorder.start(QStringLiteral("parec"),
-                       {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
-                        QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                        QStringLiteral("--rate=%1").arg(SampleRate),
-                        QStringLiteral("--latency-msec=5")});
-        window.bmLEVEL_Click(HardLevel);
+        if (!recorder.start()) {
+            std::fprintf(stderr, "cannot record the sound server: %s\n",
+                         qPrintable(recorder.errorText()));
+            QCoreApplication::exit(1);
+            return;
+        }
+        window.bmLEVEL_Click(levelNumber(Level::Hard));
         QTimer::singleShot(RecordLeadMs, pop, qOverload<>(&QTimer::start));
     });
     return QApplication::exec();

@@ -58,21 +58,9 @@ double msSinceLaunch()
     return (clockSeconds(CLOCK_BOOTTIME) - kernelStartSeconds()) * 1000.0;
 }
 
-qint64 nowNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
 double peakRssMb()
 {
     return statusKb(QStringLiteral("/proc/self/status"), "VmHWM:") / KbPerMb;
-}
-
-double rssMb()
-{
-    return statusKb(QStringLiteral("/proc/self/status"), "VmRSS:") / KbPerMb;
 }
 
 double cpuSeconds()

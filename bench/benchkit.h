@@ -3,9 +3,9 @@
 #include <QList>
 #include <QString>
 
-// Shared pieces of the benchmark programs: clocks, memory readings and the one output
-// format run.sh turns into the table. Every program prints its figures as lines
-// "figure|value|goal" on standard output; everything else goes to standard error.
+// Shared pieces of the benchmark programs: the launch clock, memory and CPU readings, and
+// the one output format run.sh turns into the table. Every program prints its figures as
+// lines "figure|value|goal" on standard output; everything else goes to standard error.
 namespace BenchKit {
 
 // Milliseconds since the process was launched: from ZUBBO_LAUNCHED_AT (the launcher's
@@ -13,12 +13,8 @@ namespace BenchKit {
 // the kernel's process start time, which only has 10 ms steps.
 double msSinceLaunch();
 
-// Nanoseconds on the monotonic clock, for intervals inside one process.
-qint64 nowNs();
-
-// Peak and current resident memory of this process in MB (VmHWM, VmRSS).
+// Peak resident memory of this process in MB (VmHWM).
 double peakRssMb();
-double rssMb();
 
 // User plus system CPU seconds used by this process so far.
 double cpuSeconds();

@@ -1,6 +1,6 @@
 #include "eventwatch.h"
 
-#include "benchkit.h"
+#include "steadyclock.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -15,14 +15,14 @@ bool EventWatch::eventFilter(QObject *, QEvent *event)
     if (event->type() != m_type)
         return false;
     if (m_type != QEvent::Paint) {
-        emit seen(BenchKit::nowNs());
+        emit seen(steadyClockNs());
     } else if (!m_paintPending) {
         m_paintPending = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
                 m_paintPending = false;
-                emit seen(BenchKit::nowNs());
+                emit seen(steadyClockNs());
             },
             Qt::QueuedConnection);
     }

@@ -19,7 +19,7 @@ public:
     EventWatch(QObject *target, QEvent::Type type);
 
 signals:
-    // `ns` is BenchKit::nowNs() at that moment.
+    // `ns` is steadyClockNs() at that moment.
     void seen(qint64 ns);
 
 protected:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release) and runs each of them several times on a real X server
-# (Xvfb with openbox) with a PulseAudio null sink, then prints one table: every figure's
-# median, minimum and maximum over the runs, beside its goal. Takes about five minutes.
+# Builds the benchmarks (Release) and runs each of them several times on a desktop of their
+# own (scripts/desktop-session.sh: Xvfb with openbox and a PulseAudio null sink), then prints
+# one table: every figure's median, minimum and maximum over the runs, beside its goal. Takes
+# about five minutes. See bench/README.md for what each figure means.
 #   bench/run.sh [BUILD_DIR]      (default: build-bench)
 # The benchmarks' own notes (idle wake-ups per thread, clock drift) go to BUILD_DIR/bench.log.
 set -euo pipefail
@@ -13,43 +14,20 @@ hit_runs=3
 sound_runs=3
 beat_runs=3
 
-scripts/setup.sh "$build" xvfb openbox pulseaudio pulseaudio-utils xdotool >/dev/null
+# The desktop session names its sound sink in ZUBBO_SINK; until there is one, set up and
+# build, then run this script again inside a session.
+if [[ -z ${ZUBBO_SINK:-} ]]; then
+  scripts/setup.sh "$build" xvfb openbox x11-utils pulseaudio pulseaudio-utils xdotool >/dev/null
+  exec scripts/desktop-session.sh bench/run.sh "$build"
+fi
+
+export QT_QPA_PLATFORM=xcb
 bin=$build/bin
 log=$build/bench.log
 : >"$log"
 
 work=$(mktemp -d)
-pids=()
-stop_servers() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap stop_servers EXIT
-
-display=
-for n in $(seq 90 140); do
-  [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-  display=:$n
-  break
-done
-[[ -n $display ]] || { echo "bench: no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-
-# A private sound server whose only output is a null sink; its monitor can be recorded.
-unset PULSE_SERVER PULSE_SINK
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-  --load="module-null-sink sink_name=zubbo_bench" --load=module-native-protocol-unix \
-  >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'rm -rf "$work"' EXIT
 
 figures=$work/figures
 # Runs one benchmark; its figures are kept, its notes logged, a failure reported.

@@ -1,6 +1,7 @@
 #include "ticklog.h"
 
 #include "benchkit.h"
+#include "steadyclock.h"
 
 #include <QEvent>
 
@@ -14,7 +15,7 @@ TickLog::TickLog(QObject *timer) : QObject(timer)
 bool TickLog::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() == QEvent::Timer) {
-        m_ticks.append(BenchKit::nowNs());
+        m_ticks.append(steadyClockNs());
         emit ticked(int(m_ticks.size()));
     }
     return false;
@@ -25,5 +26,5 @@ TickLog::Error TickLog::error(int nominalMs, int skip) const
     QList<double> errors;
     for (qsizetype i = skip + 1; i < m_ticks.size(); ++i)
         errors.append(std::abs((m_ticks[i] - m_ticks[i - 1]) / 1e6 - nominalMs));
-    return {BenchKit::mean(errors), BenchKit::largest(errors), int(errors.size())};
+    return {BenchKit::mean(errors), BenchKit::largest(errors)};
 }

@@ -11,18 +11,14 @@ class TickLog : public QObject
 public:
     explicit TickLog(QObject *timer);
 
-    const QList<qint64> &ticks() const { return m_ticks; }
-    void clear() { m_ticks.clear(); }
-
     // How far the intervals between the logged ticks strayed from `nominalMs`, skipping
     // the first `skip` intervals: the mean and the worst absolute error in ms.
     struct Error
     {
         double mean = 0;
         double worst = 0;
-        int intervals = 0;
     };
-    Error error(int nominalMs, int skip = 0) const;
+    Error error(int nominalMs, int skip) const;
 
 signals:
     void ticked(int count);

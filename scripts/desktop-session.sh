@@ -3,8 +3,9 @@
 # window manager and a PulseAudio server whose only device is a null sink. Everything is
 # stopped again when the command ends, whether it passed, failed or was interrupted.
 #   scripts/desktop-session.sh COMMAND [ARGS...]
-# The command finds DISPLAY, XDG_RUNTIME_DIR and PULSE_SERVER set, and in ZUBBO_TEST_SINK
-# the name of the null sink, whose monitor source records what was played.
+# The command finds DISPLAY, XDG_RUNTIME_DIR and PULSE_SERVER set, and in ZUBBO_SINK the
+# name of the null sink, whose monitor source records what was played. ./test.sh runs the
+# desktop tests in it, bench/run.sh the benchmarks.
 set -euo pipefail
 [[ $# -gt 0 ]] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
 
@@ -48,12 +49,14 @@ wait_for "openbox" root_has _OB_THEME '"' || { cat "$session/openbox.log" >&2; e
 export XDG_RUNTIME_DIR=$session/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse-native
+# The null sink is the only device: a sink named for the user's own server would not exist.
+unset PULSE_SINK
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
   --load="module-null-sink sink_name=$sink" \
   --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse-native" \
   >"$session/pulseaudio.log" 2>&1 &
 pids+=($!)
 wait_for "pulseaudio" pactl info || { cat "$session/pulseaudio.log" >&2; exit 1; }
-export ZUBBO_TEST_SINK=$sink
+export ZUBBO_SINK=$sink
 
 "$@"

@@ -1,27 +1,44 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 
-// Runs action on the front modal window once one shows, after making it the active window as
-// a window manager would: focus changes, and with them the dialog's default button, only
-// happen in an active window. The test opens the window with exec() right after this call;
-// the action does what a player would and closes it.
-inline void whenModal(std::function<void(QWidget *)> action)
+// Who makes a modal window the active one once it shows: the driver, as a window manager
+// would, where there is none (the offscreen platform); or the real window manager, whose
+// doing a desktop test checks.
+enum class ModalActivation { ByDriver, ByWindowManager };
+
+// Runs action on the front modal window once one shows, from inside its modal loop, where
+// the code under test waits until the window closes. Focus changes, and with them a dialog's
+// default button, only happen in an active window. A window that action leaves open is
+// closed afterwards, so a failed check cannot keep the test waiting. Returns the watch,
+// which ends once action has run; a test that fails before the window opens deletes it.
+inline QPointer<QTimer> whenModal(std::function<void(QWidget *)> action,
+                                  ModalActivation activation = ModalActivation::ByDriver)
 {
-    QTimer::singleShot(0, [action] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            whenModal(action);
+    constexpr int LookEveryMs = 10;
+    auto *watch = new QTimer(qApp);
+    QObject::connect(watch, &QTimer::timeout, watch, [watch, action, activation] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal)
             return;
+        watch->stop();
+        watch->deleteLater();
+        if (activation == ModalActivation::ByDriver) {
+            modal->activateWindow();
+            if (!QTest::qWaitForWindowActive(modal))
+                qWarning("the modal window %s did not become active",
+                         qPrintable(modal->objectName()));
         }
-        modal->activateWindow();
-        if (!QTest::qWaitForWindowActive(modal))
-            qWarning("the modal window %s did not become active", qPrintable(modal->objectName()));
         action(modal);
+        if (modal && modal->isVisible())
+            modal->close();
     });
+    watch->start(LookEveryMs);
+    return watch;
 }

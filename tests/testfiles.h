@@ -19,3 +19,14 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+// Score table lines "<prefix><n>;<n * pointsPerNumber>;" for n from first to last.
+inline QByteArray numberedLines(const QByteArray &prefix, int first, int last,
+                                int pointsPerNumber = 1, const QByteArray &lineEnd = "\r\n")
+{
+    QByteArray bytes;
+    for (int i = first; i <= last; ++i)
+        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i * pointsPerNumber)
+            + ';' + lineEnd;
+    return bytes;
+}

@@ -4,6 +4,7 @@
 #include "aboutart.h"
 #include "frmzub.h"
 #include "howtoplay.h"
+#include "modaldriver.h"
 #include "tq_about.h"
 
 #include <QAbstractButton>
@@ -16,26 +17,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
-
 namespace {
 constexpr QSize AboutClientSize(282, 145);
 constexpr QRect LogoPlace(8, 8, 120, 56);
 constexpr int RightmostColumn = 281;
-
-// Runs inspect on the front modal window as soon as the modal loop runs, then closes that
-// window unless inspect did, so a failed check cannot leave the test waiting in exec().
-void whileModalOpen(std::function<void(QWidget *)> inspect)
-{
-    QTimer::singleShot(0, [inspect] {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        inspect(modal);
-        if (modal && modal->isVisible())
-            modal->close();
-    });
-}
 
 // The outer rectangle lies in the middle of the screen to within the half pixel that
 // placing on whole pixels may cost.
@@ -105,7 +90,7 @@ void TestAbout::howToPlayBox()
     QMessageBox::StandardButtons buttons;
     int buttonCount = 0;
     bool modal = false;
-    whileModalOpen([&](QWidget *window) {
+    whenModal([&](QWidget *window) {
         auto *box = qobject_cast<QMessageBox *>(window);
         if (!box)
             return;
@@ -145,7 +130,7 @@ void TestAbout::roundGoesOnBehind()
 
     bool activeWhileOpen = false;
     bool tickedWhileOpen = false;
-    whileModalOpen([&](QWidget *) {
+    whenModal([&](QWidget *) {
         activeWhileOpen = timStart->isActive();
         tickedWhileOpen = QTest::qWaitFor([&] { return window.readyTicks() > 0; });
     });
@@ -275,7 +260,7 @@ void TestAbout::clicks()
 void TestAbout::escapeLeavesAboutOpen()
 {
     bool stillOpen = false;
-    whileModalOpen([&](QWidget *about) {
+    whenModal([&](QWidget *about) {
         QTest::keyClick(about->windowHandle(), Qt::Key_Escape);
         QTest::keyClick(about, Qt::Key_Escape);
         stillOpen = about->isVisible();
@@ -294,7 +279,7 @@ void TestAbout::aboutLoadedAfreshOnEveryShow()
     bool modal = false;
     bool ownerless = false;
     bool centred = false;
-    whileModalOpen([&](QWidget *about) {
+    whenModal([&](QWidget *about) {
         first = about;
         modal = qobject_cast<TQ_About *>(about) && about->isModal();
         ownerless = !about->parentWidget();
@@ -311,7 +296,7 @@ void TestAbout::aboutLoadedAfreshOnEveryShow()
     QPointer<QWidget> second;
     bool shownAgain = false;
     centred = false;
-    whileModalOpen([&](QWidget *about) {
+    whenModal([&](QWidget *about) {
         second = about;
         shownAgain = qobject_cast<TQ_About *>(about) && about->isModal();
         centred = centredOnScreen(about);

@@ -8,9 +8,9 @@
 #include "aboutart.h"
 #include "artwork.h"
 #include "designedboard.h"
+#include "testfiles.h"
 #include "waves.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -349,9 +349,7 @@ void TestArtwork::waveFiles()
     QFETCH(QString, fileName);
     QFETCH(double, shortest);
     QFETCH(double, longest);
-    QFile file(m_waveDir.filePath(fileName));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = fileContent(m_waveDir.filePath(fileName));
     QVERIFY(bytes.size() > WaveHeaderSize);
 
     QCOMPARE(bytes.left(4), QByteArray("RIFF"));

@@ -5,9 +5,10 @@
 #include "designedboard.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
+#include "samepointer.h"
+#include "testfiles.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,12 +21,6 @@ namespace {
 QString arrayName(const char *name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-bool samePointer(const QCursor &a, const QCursor &b)
-{
-    return a.shape() == Qt::BitmapCursor && b.shape() == Qt::BitmapCursor
-        && a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
 }
 } // namespace
 
@@ -296,13 +291,9 @@ void TestBoard::timersStoppedAndPrecise()
 
 void TestBoard::tablesLoadedAtStartUp()
 {
-    const auto write = [this](const char *name, const QByteArray &bytes) {
-        QFile file(m_folder.filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
-    write("Top_Easy.zub", "Anna;1250;\r\nBob;200;\r\n");
-    write("Top_Hard.zub", "Carl;50;\r\n");
+    QVERIFY(writeFile(m_folder.filePath(QStringLiteral("Top_Easy.zub")),
+                      "Anna;1250;\r\nBob;200;\r\n"));
+    QVERIFY(writeFile(m_folder.filePath(QStringLiteral("Top_Hard.zub")), "Carl;50;\r\n"));
     frmZUB window(m_folder.path());
     ZubMod &tables = window.tables();
     QCOMPARE(tables.TopEasyCount, 2);

@@ -4,6 +4,7 @@
 #include "frmrecord.h"
 #include "frmzub.h"
 #include "modaldriver.h"
+#include "recorddialog.h"
 #include "testfiles.h"
 
 #include <QComboBox>
@@ -23,28 +24,6 @@ namespace {
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
 const QString ErrorText = QStringLiteral("Error Trapped.\nContact the Author at: zubbo-author@example.com");
 
-// Lines "<prefix>1;1;" to "<prefix><count>;<count>;".
-QByteArray numberedLines(const char *prefix, int count)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
-    return bytes;
-}
-
-// The tables as start-up leaves them.
-void loadAll(ZubMod &tables)
-{
-    tables.LoadTopEasy();
-    tables.LoadTopMedi();
-    tables.LoadTopHard();
-}
-
-QComboBox *nameBox(QWidget *dialog)
-{
-    return dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
-}
-
 QPushButton *button(QWidget *dialog, const char *name)
 {
     return dialog->findChild<QPushButton *>(QLatin1StringView(name));
@@ -57,11 +36,6 @@ void typeName(QWidget *dialog, const QString &name)
     QTest::mouseClick(field, Qt::LeftButton);
     for (const QChar ch : name)
         QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-void pressOk(QWidget *dialog)
-{
-    QTest::mouseClick(button(dialog, "btnOK"), Qt::LeftButton);
 }
 
 struct SeenBox
@@ -142,8 +116,8 @@ void TestRecord::recording_data()
         << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << 7 << false
         << QStringLiteral("<b>Ωμέγα</b>;7;\r\n").toUtf8() << 1;
     QTest::newRow("Medium of ten: line 11 written, ten loaded")
-        << Level::Medium << numberedLines("P", 10) << "Zed" << 999 << false
-        << numberedLines("P", 10) + "Zed;999;\r\n" << 10;
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << 999 << false
+        << numberedLines("P", 1, 10) + "Zed;999;\r\n" << 10;
 }
 
 void TestRecord::recording()
@@ -162,7 +136,7 @@ void TestRecord::recording()
     const Level third = Level(6 - int(level) - int(other));
     if (!before.isEmpty())
         QVERIFY(writeFile(tables.filePath(level), before));
-    loadAll(tables);
+    tables.loadAll();
     QVERIFY(writeFile(tables.filePath(other), "Hal;5;\r\n"));
 
     frmRECORD dialog(tables, level, score);
@@ -187,9 +161,9 @@ void TestRecord::fullEasyTableTakesNothing()
 {
     QTemporaryDir dir;
     ZubMod tables(dir.path());
-    const QByteArray full = numberedLines("P", 100);
+    const QByteArray full = numberedLines("P", 1, 100);
     QVERIFY(writeFile(tables.filePath(Level::Easy), full));
-    loadAll(tables);
+    tables.loadAll();
     QCOMPARE(int(tables.TopEasyCount), 100);
 
     frmRECORD dialog(tables, Level::Easy, 5000);
@@ -221,7 +195,7 @@ void TestRecord::failedWriteKeepsDialogOpen()
     ZubMod tables(dir.path());
     const QString easyPath = tables.filePath(Level::Easy);
     QVERIFY(writeFile(easyPath, AnnaBob));
-    loadAll(tables);
+    tables.loadAll();
     QVERIFY(QFile::remove(easyPath));
     QVERIFY(QDir().mkdir(easyPath));
     QVERIFY(writeFile(tables.filePath(Level::Hard), "Hal;5;\r\n"));
@@ -319,7 +293,7 @@ void TestRecord::leavingRecordsNothing()
     ZubMod tables(dir.path());
     const QString easyPath = tables.filePath(Level::Easy);
     QVERIFY(writeFile(easyPath, AnnaBob));
-    loadAll(tables);
+    tables.loadAll();
     const QDateTime written = QFileInfo(easyPath).lastModified();
 
     frmRECORD dialog(tables, Level::Easy, 999);
@@ -376,7 +350,7 @@ void TestRecord::opening()
     QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
     QVERIFY(writeFile(tables.filePath(Level::Medium), medium));
     QVERIFY(writeFile(tables.filePath(Level::Hard), hard));
-    loadAll(tables);
+    tables.loadAll();
 
     frmRECORD dialog(tables, level, 0);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Score Memorize"));
@@ -431,7 +405,7 @@ void TestRecord::okFollowsTheText()
     QTemporaryDir dir;
     ZubMod tables(dir.path());
     QVERIFY(writeFile(tables.filePath(Level::Easy), "Anna;1;\r\n"));
-    loadAll(tables);
+    tables.loadAll();
 
     frmRECORD dialog(tables, Level::Easy, 0);
     QString textShown;

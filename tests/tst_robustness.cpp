@@ -5,19 +5,19 @@
 // the game recording at the same level both keep their entries.
 #include "frmrecord.h"
 #include "modaldriver.h"
+#include "recorddialog.h"
+#include "scoretables.h"
 #include "tablefile.h"
 #include "testfiles.h"
 #include "zubmod.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,30 +51,6 @@ constexpr char WriteFailed = 'f';
 
 // Below the old table's size and above the lock file's, so that only the table fails.
 constexpr rlim_t SmallFileLimit = 1024;
-
-void loadAll(ZubMod &tables)
-{
-    tables.LoadTopEasy();
-    tables.LoadTopMedi();
-    tables.LoadTopHard();
-}
-
-// Entries 1 to count as "name=score".
-QStringList describe(const TopTable &table)
-{
-    QStringList entries;
-    for (int i = 1; i <= table.count; ++i)
-        entries.append(table.names[i] + u'=' + QString::number(table.scores[i]));
-    return entries;
-}
-
-QByteArray numberedLines(const QByteArray &prefix, int first, int last)
-{
-    QByteArray bytes;
-    for (int i = first; i <= last; ++i)
-        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
-    return bytes;
-}
 
 QStringList numberedEntries(const QString &prefix, int first, int last)
 {
@@ -123,16 +99,6 @@ private:
     QString m_text;
 };
 
-QComboBox *nameBox(QWidget *dialog)
-{
-    return dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
-}
-
-void pressOk(QWidget *dialog)
-{
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btnOK")), Qt::LeftButton);
-}
-
 // Plays one record dialog to its end: the name typed, Ok pressed once. True when it recorded.
 bool recordThroughDialog(ZubMod &tables, Level level, const QString &name, qint32 score)
 {
@@ -153,7 +119,7 @@ bool recordThroughDialog(ZubMod &tables, Level level, const QString &name, qint3
 int runRecordingCopy(const QString &folder, const QString &prefix)
 {
     ZubMod tables(folder);
-    loadAll(tables);
+    tables.loadAll();
     QFile input;
     QFile output;
     if (!input.open(stdin, QIODevice::ReadOnly) || !output.open(stdout, QIODevice::WriteOnly))
@@ -399,13 +365,13 @@ void TestRobustness::damagedFilesLoad()
     QTemporaryDir dir;
     ZubMod tables(dir.path());
     QVERIFY(writeFile(tables.filePath(level), bytes));
-    loadAll(tables);
+    tables.loadAll();
     QCOMPARE(describe(tables.table(level)), entries);
 
     QString error;
     QVERIFY2(tables.writeTable(level, &error), qPrintable(error));
     ZubMod again(dir.path());
-    loadAll(again);
+    again.loadAll();
     QCOMPARE(describe(again.table(level)), entries);
 }
 
@@ -436,7 +402,7 @@ void TestRobustness::failedWriteKeepsOldFile()
     const QByteArray oldBytes = numberedLines("Player number ", 1, 60);
     QVERIFY(oldBytes.size() > qsizetype(SmallFileLimit));
     QVERIFY(writeFile(easyPath, oldBytes));
-    loadAll(tables);
+    tables.loadAll();
 
     frmRECORD dialog(tables, Level::Easy, 20);
     QMap<QString, QByteArray> whileFailing;
@@ -590,8 +556,8 @@ void TestRobustness::twoCopiesKeepBothEntries()
     ZubMod first(dir.path());
     ZubMod second(dir.path());
     QVERIFY(writeFile(first.filePath(Level::Medium), "Anna;300;\r\nBob;200;\r\n"));
-    loadAll(first);
-    loadAll(second);
+    first.loadAll();
+    second.loadAll();
 
     QVERIFY(recordThroughDialog(first, Level::Medium, firstName, firstScore));
     QVERIFY(recordThroughDialog(second, Level::Medium, secondName, secondScore));
@@ -630,7 +596,7 @@ void TestRobustness::copiesRecordingAtOnceLoseNothing()
     }
 
     ZubMod tables(dir.path());
-    loadAll(tables);
+    tables.loadAll();
     QStringList recorded = describe(tables.table(Level::Easy));
     recorded.sort();
     QStringList expected = numberedEntries(prefixes[0], 1, NamesPerCopy)

@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
+#include "samepointer.h"
 #include "tonewell.h"
 
 #include <QAction>
@@ -18,11 +19,6 @@
 
 namespace {
 constexpr double Noon = 0.5;
-
-bool samePointer(const QCursor &a, const QCursor &b)
-{
-    return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
-}
 } // namespace
 
 class TestRound : public QObject

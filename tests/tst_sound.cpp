@@ -1,6 +1,7 @@
 // The wave player's parts that need no sound device: reading cue files into the mixer's
 // format, and mixing the cues that sound at the same time.
 #include "cuemixer.h"
+#include "testfiles.h"
 #include "wavereader.h"
 
 #include <QTemporaryDir>
@@ -95,10 +96,7 @@ void TestSound::readWave()
     QFETCH(QByteArray, file);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cue.wav"));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(file);
-    out.close();
+    QVERIFY(writeFile(path, file));
     QTEST(::readWave(path, MixRate), "samples");
 }
 

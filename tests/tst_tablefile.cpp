@@ -37,14 +37,6 @@ QStringList describe(const QList<TableEntry> &entries)
     return lines;
 }
 
-QByteArray numberedLines(int count, const QByteArray &lineEnd = "\r\n")
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += "P" + QByteArray::number(i) + ';' + QByteArray::number(i * 10) + ';' + lineEnd;
-    return bytes;
-}
-
 } // namespace
 
 class TestTableFile : public QObject
@@ -189,9 +181,9 @@ void TestTableFile::stopsAtLimit_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("last");
 
-    QTest::newRow("30 lines, Easy") << numberedLines(30) << EasyLimit << 30 << "P30=300";
-    QTest::newRow("12 lines, Medium") << numberedLines(12) << OtherLimit << 10 << "P10=100";
-    QTest::newRow("150 lines, Easy") << numberedLines(150, "\n") << EasyLimit << 100 << "P100=1000";
+    QTest::newRow("30 lines, Easy") << numberedLines("P", 1, 30, 10) << EasyLimit << 30 << "P30=300";
+    QTest::newRow("12 lines, Medium") << numberedLines("P", 1, 12, 10) << OtherLimit << 10 << "P10=100";
+    QTest::newRow("150 lines, Easy") << numberedLines("P", 1, 150, 10, "\n") << EasyLimit << 100 << "P100=1000";
 
     QByteArray mixed;
     const QList<QByteArray> badLines{"bad", "", "X;99999999999;", "Y;1", "\"Z;2\";"};
@@ -215,7 +207,7 @@ void TestTableFile::stopsReadingOnceFull()
 {
     constexpr qint64 FileBytes = 10 * 1024 * 1024;
     constexpr qint64 MostRead = 256 * 1024;
-    QByteArray bytes = numberedLines(OtherLimit);
+    QByteArray bytes = numberedLines("P", 1, OtherLimit, 10);
     bytes += QByteArray(FileBytes - bytes.size(), 'x');
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

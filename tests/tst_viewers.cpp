@@ -2,9 +2,9 @@
 // on every opening, hiding on Ok, Enter and Esc, dying by the close box, and their design.
 #include "frmzub.h"
 #include "modaldriver.h"
+#include "testfiles.h"
 #include "topviewer.h"
 
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -30,12 +30,6 @@ ViewerCase viewerCase(Level level)
         break;
     }
     return {"frmHARD", "lstHARD", &frmZUB::bmT_HARD_Click};
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList linesOf(const QWidget *viewer, const char *listName)
@@ -102,7 +96,7 @@ void TestViewers::lines()
     QFETCH(QByteArray, table);
     QFETCH(QStringList, lines);
 
-    QVERIFY(writeBytes(tablePath(level), table));
+    QVERIFY(writeFile(tablePath(level), table));
     frmZUB window(m_dir->path());
     const ViewerCase viewer = viewerCase(level);
 
@@ -118,7 +112,7 @@ void TestViewers::lines()
 // Each opening rebuilds the list from the table as it stands.
 void TestViewers::openingTwiceRebuilds()
 {
-    QVERIFY(writeBytes(tablePath(Level::Medium), "Bob;2;\r\nAnna;1;\r\n"));
+    QVERIFY(writeFile(tablePath(Level::Medium), "Bob;2;\r\nAnna;1;\r\n"));
     frmZUB window(m_dir->path());
     ZubMod &tables = window.tables();
 
@@ -157,7 +151,7 @@ void TestViewers::closing()
     QFETCH(QString, how);
     QFETCH(bool, kept);
 
-    QVERIFY(writeBytes(tablePath(Level::Hard), "Hal;5;\r\n"));
+    QVERIFY(writeFile(tablePath(Level::Hard), "Hal;5;\r\n"));
     frmZUB window(m_dir->path());
 
     QPointer<QWidget> first;

@@ -2,6 +2,7 @@
 // replace, writes that read back the same, and the record rule that appends a new name or
 // raises a known one's score, letter case ignored, without losing another copy's entry.
 #include "zubmod.h"
+#include "scoretables.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -19,15 +20,6 @@ namespace {
 
 constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
 
-// Slots first..last as "name=score", whatever the count says.
-QStringList slotTexts(const TopTable &table, int first, int last)
-{
-    QStringList entries;
-    for (int i = first; i <= last; ++i)
-        entries.append(table.names[i] + u'=' + QString::number(table.scores[i]));
-    return entries;
-}
-
 void fill(TopTable &table, const QStringList &names)
 {
     for (int i = 0; i < names.size(); ++i) {
@@ -35,14 +27,6 @@ void fill(TopTable &table, const QStringList &names)
         table.scores[i + 1] = (i + 1) * 100;
     }
     table.count = quint8(names.size());
-}
-
-QByteArray lines(int count, const QByteArray &prefix)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i) + ";\r\n";
-    return bytes;
 }
 
 } // namespace
@@ -120,7 +104,7 @@ void TestZubMod::loadNeverZeroesCount_data()
     QTest::newRow("only bad lines") << true << QByteArray("bad\r\n\r\nX;1\r\n") << 5 << old;
     QTest::newRow("shorter file") << true << QByteArray("New;7;\r\nNewer;8;\r\n") << 2
                                   << QStringList{"New=7", "Newer=8", "C=300", "D=400", "E=500"};
-    QTest::newRow("twelve lines") << true << lines(12, "N") << 10
+    QTest::newRow("twelve lines") << true << numberedLines("N", 1, 12) << 10
                                   << QStringList{"N1=1", "N2=2", "N3=3", "N4=4", "N5=5"};
 }
 
@@ -145,9 +129,9 @@ void TestZubMod::loadsEachLevelIntoItsOwnArrays()
 {
     QTemporaryDir dir;
     ZubMod mod(dir.path());
-    QVERIFY(writeFile(mod.filePath(Level::Easy), lines(30, "E")));
-    QVERIFY(writeFile(mod.filePath(Level::Medium), lines(12, "M")));
-    QVERIFY(writeFile(mod.filePath(Level::Hard), lines(3, "H")));
+    QVERIFY(writeFile(mod.filePath(Level::Easy), numberedLines("E", 1, 30)));
+    QVERIFY(writeFile(mod.filePath(Level::Medium), numberedLines("M", 1, 12)));
+    QVERIFY(writeFile(mod.filePath(Level::Hard), numberedLines("H", 1, 3)));
 
     mod.LoadTopMedi();
     QCOMPARE(mod.TopEasyCount, quint8(0));
@@ -263,8 +247,8 @@ void TestZubMod::recordAppendsOrRaises_data()
         << Level::Medium << two << QByteArray("Eve;90;\r\n") << u"eve"_s << 95 << true
         << two + "Eve;95;\r\n" << 3;
     QTest::newRow("full table takes no new name")
-        << Level::Easy << lines(100, "P") << QByteArray() << u"Carl"_s << 20 << false
-        << lines(100, "P") << 100;
+        << Level::Easy << numberedLines("P", 1, 100) << QByteArray() << u"Carl"_s << 20 << false
+        << numberedLines("P", 1, 100) << 100;
 }
 
 void TestZubMod::recordAppendsOrRaises()

@@ -5,9 +5,13 @@
 // timing and implicit grabs, the cues arriving at the sound server, and the end of a round
 // with a name typed on the keyboard. Run it inside scripts/desktop-session.sh.
 #include "artwork.h"
+#include "cues.h"
 #include "frmzub.h"
+#include "levels.h"
+#include "modaldriver.h"
 #include "picturecontrol.h"
 #include "sinkrecorder.h"
+#include "testfiles.h"
 #include "tonewell.h"
 #include "xdisplay.h"
 
@@ -52,7 +56,6 @@ constexpr double Noon = 0.5;
 constexpr int ReadyTicksOfFirstRound = 3;
 constexpr int ReadyTickMs = 1100;
 constexpr int FirstPopMs = 400;
-constexpr int EasyBeatMs = 950;
 constexpr int SlackBelowMs = 100;
 constexpr int SlackAboveMs = 150;
 constexpr std::array<int, 3> FirstHoles{7, 5, 6};
@@ -64,6 +67,10 @@ constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with 
 // LatestSoundMs after its pop is off the beat.
 constexpr double OnsetToleranceMs = 50;
 constexpr double LatestSoundMs = 250;
+// A recorded sound begins with a sample of this level (of 32767, about -50 dBFS: no cue is
+// this soft) after this much silence.
+constexpr int SoundLevel = 101;
+constexpr int SilenceBeforeSoundMs = 20;
 
 const QString PlayerName = QStringLiteral("Real Player");
 
@@ -187,8 +194,8 @@ void TestDesktop::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     QTRY_VERIFY2_WITH_TIMEOUT(!m_x.windowManager().isEmpty(),
                               "no window manager runs on this display", WindowTimeoutMs);
-    m_sink = qEnvironmentVariable("ZUBBO_TEST_SINK");
-    QVERIFY2(!m_sink.isEmpty(), "ZUBBO_TEST_SINK names no sound sink to record");
+    m_sink = qEnvironmentVariable("ZUBBO_SINK");
+    QVERIFY2(!m_sink.isEmpty(), "ZUBBO_SINK names no sound sink to record");
     m_waveFolder = QStringLiteral(ZUBBO_WAVE_FOLDER);
 
     const qreal ratio = qApp->devicePixelRatio();
@@ -221,10 +228,10 @@ void TestDesktop::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    for (const char *cue : {"Up.wav", "Hit.wav", "End.wav"}) {
-        const QString name = QLatin1String(cue);
+    for (const CueInfo &cue : Cues) {
+        const QString name = QLatin1String(cue.fileName);
         QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, m_folder->filePath(name)),
-                 cue);
+                 cue.fileName);
     }
     // Noon keeps the holes' succession off its midnight exception.
     m_window = std::make_unique<frmZUB>(m_folder->path(), [] { return Noon; });
@@ -329,25 +336,17 @@ void TestDesktop::chooseFromMenu(const char *menuName, const char *itemName)
     click(menu, menu->actionGeometry(action(itemName)).center());
 }
 
-// Runs `action` on the next modal window from inside its modal loop, where the game waits
-// until the window closes. A window that `action` leaves open is closed afterwards, so a
-// failed check cannot keep the test waiting.
+// Runs `action` on the next modal window, which the window manager activates, and notes
+// when it is done; the game opens the window on real input, so the test waits for that.
 void TestDesktop::whenModalOpens(std::function<void(QWidget *)> action)
 {
     m_modalDone = false;
-    m_modalWatch = new QTimer(this);
-    connect(m_modalWatch, &QTimer::timeout, this, [this, action] {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        m_modalWatch->stop();
-        m_modalWatch->deleteLater();
-        action(modal);
-        if (modal && modal->isVisible())
-            modal->close();
-        m_modalDone = true;
-    });
-    m_modalWatch->start(50);
+    m_modalWatch = whenModal(
+        [this, action](QWidget *modal) {
+            action(modal);
+            m_modalDone = true;
+        },
+        ModalActivation::ByWindowManager);
 }
 
 void TestDesktop::windowOnTheDesktop()
@@ -503,7 +502,8 @@ void TestDesktop::stopTakesTheTargetDown()
             [&cues](const QString &file) { cues << QFileInfo(file).fileName(); });
     QAction *startStop = action("bmSTART");
     chooseFromBar(startStop);
-    QTRY_VERIFY_WITH_TIMEOUT(cues.contains(QStringLiteral("Up.wav")), WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(cues.contains(QLatin1String(cueInfo(Cue::Up).fileName)),
+                             WindowTimeoutMs);
     const int hole = m_window->currentHole();
     clickCentre(target(hole));
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
@@ -518,7 +518,7 @@ void TestDesktop::stopTakesTheTargetDown()
     QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("PointsTable"))->text(),
              QStringLiteral("10"));
     QCOMPARE(startStop->text(), QStringLiteral("&Start"));
-    QVERIFY(!cues.contains(QStringLiteral("End.wav")));
+    QVERIFY(!cues.contains(QLatin1String(cueInfo(Cue::End).fileName)));
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -535,10 +535,10 @@ void TestDesktop::fullRound()
 
     CueLog cues;
     connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
-        if (file.endsWith(QLatin1String("Up.wav"))) {
+        if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName))) {
             cues.pops << clock.elapsed();
             cues.holes << m_window->currentHole();
-        } else if (file.endsWith(QLatin1String("End.wav"))) {
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             cues.ends << clock.elapsed();
         }
     });
@@ -598,9 +598,10 @@ void TestDesktop::fullRound()
     const qint64 firstPopDue = started + ReadyTicksOfFirstRound * ReadyTickMs + FirstPopMs;
     QVERIFY2(cues.pops[0] >= firstPopDue - SlackBelowMs && cues.pops[0] <= firstPopDue + SlackAboveMs,
              qPrintable(QStringLiteral("first pop %1 ms after Start").arg(cues.pops[0] - started)));
+    const int easyBeatMs = levelInfo(Level::Easy).beatMs;
     for (int i = 1; i < int(FirstHoles.size()); ++i) {
         const qint64 beat = cues.pops[i] - cues.pops[i - 1];
-        QVERIFY2(beat >= EasyBeatMs - SlackBelowMs && beat <= EasyBeatMs + SlackAboveMs,
+        QVERIFY2(beat >= easyBeatMs - SlackBelowMs && beat <= easyBeatMs + SlackAboveMs,
                  qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
     }
 
@@ -609,9 +610,8 @@ void TestDesktop::fullRound()
     QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, RoundTimeoutMs);
     if (QTest::currentTestFailed())
         return;
-    QFile table(m_folder->filePath(QStringLiteral("Top_Easy.zub")));
-    QVERIFY(table.open(QIODevice::ReadOnly));
-    QCOMPARE(table.readAll(), (PlayerName + QStringLiteral(";30;\r\n")).toLatin1());
+    QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
+             (PlayerName + QStringLiteral(";30;\r\n")).toLatin1());
 
     recorder.stop();
     QCOMPARE(cues.ends.size(), 1);
@@ -658,7 +658,7 @@ void TestDesktop::checkViewer(QWidget *viewer)
 void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
                                      qint64 recordingStart)
 {
-    const QList<double> onsets = recorder.onsets(); // ascending
+    const QList<double> onsets = recorder.onsetsMs(SoundLevel, SilenceBeforeSoundMs); // ascending
     QVERIFY2(!onsets.isEmpty(), "the recording of the sink is silent");
     const auto heard = [&onsets](double due) {
         const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);

@@ -1,0 +1,122 @@
+#include "sinkrecorder.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+constexpr int StartTimeoutMs = 10000;
+// Small deliveries keep the bound on the first sample's time tight.
+constexpr int LatencyMs = 5;
+constexpr int BytesPerSample = 2;
+constexpr qint64 NsPerSecond = 1000000000;
+} // namespace
+
+SinkRecorder::SinkRecorder(const QString &sink, std::function<qint64()> nowNs)
+    : m_sink(sink), m_nowNs(std::move(nowNs))
+{
+    // Read in as the samples come, so the pipe never fills and each arrival is timed.
+    QObject::connect(&m_parec, &QProcess::readyReadStandardOutput, [this] { takeSamples(); });
+}
+
+SinkRecorder::~SinkRecorder()
+{
+    stop();
+}
+
+bool SinkRecorder::start()
+{
+    m_samples.clear();
+    m_haveFirstSampleNs = false;
+    m_parec.start(QStringLiteral("parec"),
+                  {QStringLiteral("--device=%1.monitor").arg(m_sink), QStringLiteral("--raw"),
+                   QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
+                   QStringLiteral("--channels=1"),
+                   QStringLiteral("--latency-msec=%1").arg(LatencyMs)});
+    if (!m_parec.waitForReadyRead(StartTimeoutMs))
+        return false;
+    takeSamples();
+    return true;
+}
+
+void SinkRecorder::stop()
+{
+    if (m_parec.state() == QProcess::NotRunning)
+        return;
+    m_parec.terminate();
+    m_parec.waitForFinished(StartTimeoutMs);
+    takeSamples();
+}
+
+QString SinkRecorder::errorText()
+{
+    return m_parec.errorString() + QLatin1Char(' ')
+        + QString::fromLocal8Bit(m_parec.readAllStandardError());
+}
+
+void SinkRecorder::takeSamples()
+{
+    const qint64 now = m_nowNs ? m_nowNs() : 0;
+    m_samples += m_parec.readAllStandardOutput();
+    if (!m_nowNs)
+        return;
+    const qint64 bound = now - sampleCount() * NsPerSecond / SampleRate;
+    if (!m_haveFirstSampleNs || bound < m_firstSampleNs)
+        m_firstSampleNs = bound;
+    m_haveFirstSampleNs = true;
+}
+
+qsizetype SinkRecorder::sampleCount() const
+{
+    return m_samples.size() / BytesPerSample;
+}
+
+qint16 SinkRecorder::sample(qsizetype i) const
+{
+    return qFromLittleEndian<qint16>(m_samples.constData() + i * BytesPerSample);
+}
+
+int SinkRecorder::loudest() const
+{
+    int most = 0;
+    for (qsizetype i = 0; i < sampleCount(); ++i)
+        most = std::max(most, std::abs(int(sample(i))));
+    return most;
+}
+
+double SinkRecorder::lengthMs() const
+{
+    return 1000.0 * double(sampleCount()) / SampleRate;
+}
+
+QList<qsizetype> SinkRecorder::onsets(int level, int quietMs) const
+{
+    const qsizetype quietSamples = qsizetype(quietMs) * SampleRate / 1000;
+    QList<qsizetype> found;
+    qsizetype lastLoud = -quietSamples - 1; // the recording starts as if after quiet
+    for (qsizetype i = 0; i < sampleCount(); ++i) {
+        if (std::abs(int(sample(i))) < level)
+            continue;
+        if (i - lastLoud > quietSamples)
+            found.append(i);
+        lastLoud = i;
+    }
+    return found;
+}
+
+QList<double> SinkRecorder::onsetsMs(int level, int quietMs) const
+{
+    QList<double> times;
+    for (qsizetype i : onsets(level, quietMs))
+        times.append(1000.0 * double(i) / SampleRate);
+    return times;
+}
+
+QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
+{
+    QList<qint64> times;
+    for (qsizetype i : onsets(level, quietMs))
+        times.append(m_firstSampleNs + i * NsPerSecond / SampleRate);
+    return times;
+}
