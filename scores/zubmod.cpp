@@ -17,6 +17,32 @@ constexpr int StaleLockMs = 10000;
 constexpr int LockWaitMs = 2000;
 constexpr int TableRoom = TableSlots - 1;
 
+std::size_t indexOf(Level level)
+{
+    return std::size_t(levelNumber(level) - FirstLevel);
+}
+
+// The record rule on the table alone: the name goes in after the last entry first; a known
+// name drops that entry again and only raises its own score, so entering the same record
+// twice changes nothing the second time. False when a new name finds the table full.
+bool enter(TopTable &table, const TableEntry &record)
+{
+    const int before = table.count;
+    if (before >= TableRoom)
+        return false;
+    table.names[before + 1] = record.name;
+    table.scores[before + 1] = record.score;
+    table.count = quint8(before + 1);
+    for (int k = 1; k <= before; ++k) {
+        if (QString::compare(table.names[k], record.name, Qt::CaseInsensitive) == 0) {
+            table.scores[k] = std::max(table.scores[k], record.score);
+            table.count = quint8(before);
+            break;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 ZubMod::ZubMod(QString folder)
@@ -26,7 +52,7 @@ ZubMod::ZubMod(QString folder)
 
 TopTable &ZubMod::table(Level level)
 {
-    return m_tables[std::size_t(levelNumber(level) - FirstLevel)];
+    return m_tables[indexOf(level)];
 }
 
 QString ZubMod::filePath(Level level) const
@@ -62,8 +88,15 @@ void ZubMod::loadAll()
 
 void ZubMod::load(Level level)
 {
-    // Only a regular file is read: opening a pipe or a device left in its place would wait
-    // for a writer and hang the game at start-up.
+    readFile(level);
+    for (const TableEntry &record : m_unsaved[indexOf(level)])
+        enter(table(level), record);
+}
+
+// Only a regular file is read: opening a pipe or a device left in its place would wait for a
+// writer and hang the game at start-up.
+void ZubMod::readFile(Level level)
+{
     QFile file(filePath(level));
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return;
@@ -98,10 +131,6 @@ std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
     return lock;
 }
 
-// The new name goes in after the last entry first; a known name drops that entry again and
-// only raises its own score. A failed write leaves the change in memory; the next record
-// starts again from the file, or from memory where the file cannot be read, and either way
-// adds nothing twice.
 bool ZubMod::record(Level level, const QString &name, qint32 score)
 {
     // Another copy of the game running from the same folder may have recorded at this level
@@ -112,21 +141,13 @@ bool ZubMod::record(Level level, const QString &name, qint32 score)
     if (!lock)
         return false;
     load(level);
-
-    TopTable &target = table(level);
-    const int before = target.count;
-    if (before >= TableRoom)
+    const TableEntry entry{name, score};
+    if (!enter(table(level), entry))
         return false;
-    target.names[before + 1] = name;
-    target.scores[before + 1] = score;
-    target.count = quint8(before + 1);
-    for (int k = 1; k <= before; ++k) {
-        if (QString::compare(target.names[k], name, Qt::CaseInsensitive) == 0) {
-            if (target.scores[k] < score)
-                target.scores[k] = score;
-            target.count = quint8(before);
-            break;
-        }
-    }
-    return writeTable(level);
+    QList<TableEntry> &unsaved = m_unsaved[indexOf(level)];
+    unsaved.append(entry);
+    if (!writeTable(level))
+        return false;
+    unsaved.clear();
+    return true;
 }

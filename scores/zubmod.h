@@ -1,7 +1,9 @@
 #pragma once
 
 #include "levels.h"
+#include "tablefile.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -50,7 +52,8 @@ public:
     // Loads every level's table, in the order of the levels.
     void loadAll();
     // Reads the level's file into its table. The count changes only when at least one entry
-    // was read; slots above the new count keep their old content.
+    // was read; slots above the new count keep their old content. Records not yet written
+    // to the file are entered again on top, so the table never loses what the player saw.
     void load(Level level);
     bool writeTable(Level level, QString *error = nullptr);
     // Holds off other running copies of the game from the level's file between reading and
@@ -59,10 +62,15 @@ public:
 
     // Records a finished round: a new name goes in after the last entry, a known name (in
     // any letter case) only has its score raised; then the level's file is written. False
-    // when the table is full, the file stays locked by another copy or cannot be written;
-    // a change that was made stays in the table.
+    // when the table is full, the file stays locked by another copy or cannot be written.
+    // A change whose write failed stays in the table and is written with the level's next
+    // successful record, merged with what other copies wrote meanwhile.
     bool record(Level level, const QString &name, qint32 score);
 
 private:
+    void readFile(Level level);
+
+    // Per level, the records whose write failed, in the order they were made.
+    std::array<QList<TableEntry>, LevelCount> m_unsaved;
     QString m_folder;
 };

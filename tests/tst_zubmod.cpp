@@ -50,6 +50,8 @@ private slots:
     void onlyRegularFilesAreRead();
     void recordAppendsOrRaises_data();
     void recordAppendsOrRaises();
+    void failedRecordIsWrittenWithTheNext_data();
+    void failedRecordIsWrittenWithTheNext();
 };
 
 void TestZubMod::levelsHaveTheirFilesAndLimits_data()
@@ -278,6 +280,57 @@ void TestZubMod::recordAppendsOrRaises()
         if (other != level)
             QCOMPARE(int(mod.table(other).count), 0);
     }
+}
+
+void TestZubMod::failedRecordIsWrittenWithTheNext_data()
+{
+    QTest::addColumn<QByteArray>("meanwhile"); // the file as another copy left it
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("file as it was") << QByteArray("Anna;50;\r\n")
+                                    << QByteArray("Anna;50;\r\nCarl;20;\r\nDora;30;\r\n");
+    QTest::newRow("another copy added a name")
+        << QByteArray("Anna;50;\r\nEve;90;\r\n")
+        << QByteArray("Anna;50;\r\nEve;90;\r\nCarl;20;\r\nDora;30;\r\n");
+    QTest::newRow("another copy recorded the name lower, in other case")
+        << QByteArray("Anna;50;\r\nCARL;10;\r\n")
+        << QByteArray("Anna;50;\r\nCARL;20;\r\nDora;30;\r\n");
+    QTest::newRow("another copy recorded the name higher")
+        << QByteArray("Anna;50;\r\ncarl;70;\r\n")
+        << QByteArray("Anna;50;\r\ncarl;70;\r\nDora;30;\r\n");
+}
+
+// A record whose write fails (here a folder stands where the file belongs, which stops root
+// as well) stays in the table the player sees, also through later loads, and the level's
+// next successful record writes it too, merged with what another copy wrote meanwhile.
+void TestZubMod::failedRecordIsWrittenWithTheNext()
+{
+    QFETCH(QByteArray, meanwhile);
+    QFETCH(QByteArray, after);
+
+    QTemporaryDir dir;
+    ZubMod mod(dir.path());
+    const QString path = mod.filePath(Level::Easy);
+    QVERIFY(writeFile(path, "Anna;50;\r\n"));
+    mod.loadAll();
+
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir(dir.path()).mkdir(u"Top_Easy.zub"_s));
+    QVERIFY(!mod.record(Level::Easy, u"Carl"_s, 20));
+    QCOMPARE(slotTexts(mod.table(Level::Easy), 1, mod.TopEasyCount),
+             (QStringList{u"Anna=50"_s, u"Carl=20"_s}));
+    mod.loadAll();
+    QCOMPARE(slotTexts(mod.table(Level::Easy), 1, mod.TopEasyCount),
+             (QStringList{u"Anna=50"_s, u"Carl=20"_s}));
+
+    QVERIFY(QDir(dir.path()).rmdir(u"Top_Easy.zub"_s));
+    QVERIFY(writeFile(path, meanwhile));
+    QVERIFY(mod.record(Level::Easy, u"Dora"_s, 30));
+    QCOMPARE(fileContent(path), after);
+
+    // Written once: a later record adds only itself.
+    QVERIFY(mod.record(Level::Easy, u"Fred"_s, 5));
+    QCOMPARE(fileContent(path), after + "Fred;5;\r\n");
 }
 
 QTEST_GUILESS_MAIN(TestZubMod)
