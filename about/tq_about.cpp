@@ -45,6 +45,7 @@ TQ_About::TQ_About()
     setPalette(white);
     setAutoFillBackground(true);
     buildControls();
+    centreOnEveryShow(this);
     Form_Load();
 }
 
@@ -73,33 +74,12 @@ void TQ_About::buildControls()
 
 void TQ_About::Form_Load()
 {
-    m_centredOuterSize = frameGeometry().size();
     centreOnScreen(this);
 }
 
 void TQ_About::Closer_Click()
 {
     close();
-}
-
-// The frame is part of the outer size but becomes known only after loading: on showing, or
-// on X11 with the move that follows the window manager's framing.
-void TQ_About::centreAgainIfFrameChanged()
-{
-    if (frameGeometry().size() != m_centredOuterSize)
-        Form_Load();
-}
-
-void TQ_About::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    centreAgainIfFrameChanged();
-}
-
-void TQ_About::moveEvent(QMoveEvent *event)
-{
-    QDialog::moveEvent(event);
-    centreAgainIfFrameChanged();
 }
 
 // A dialog closes on Escape; this window binds no key to closing.

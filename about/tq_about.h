@@ -20,13 +20,8 @@ public slots:
     void Closer_Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
-    void centreAgainIfFrameChanged();
-
-    QSize m_centredOuterSize; // the outer size Form_Load last centred
 };

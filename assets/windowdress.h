@@ -16,8 +16,14 @@ class QWidget;
 void setFixedFrame(QWidget *window, Qt::WindowFlags kindAndButtons);
 
 // Places the window's outer frame, as far as the window system has told it, in the middle
-// of its screen; half pixels go to the left and top.
+// of its screen; half pixels go to the left and top. Where programs cannot place their
+// windows (Wayland) it leaves the placement to the compositor.
 void centreOnScreen(QWidget *window);
+
+// Centres the window by its outer frame whenever the program shows it, and again once the
+// window manager has framed it: the frame becomes known only after showing. A window the
+// player has moved stays where it is until it is shown again.
+void centreOnEveryShow(QWidget *window);
 
 // The face the game's texts are laid out for, at a size in pixels.
 QFont arialFont(int pixelSize, bool bold = false);

@@ -66,8 +66,7 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load();
 
-    layout()->activate();
-    centreOnScreen(this);
+    centreOnEveryShow(this);
 
     // The first frame needs no sound. Once the window has shown, the wave player's thread
     // loads the sound libraries, reads the cues and opens the device, long before the

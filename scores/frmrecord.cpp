@@ -30,6 +30,7 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
     setObjectName(QStringLiteral("frmRECORD"));
     setWindowTitle(tr(DesignCaption));
     makeFixedToolWindow(this, ClientSize);
+    centreOnEveryShow(this);
 
     lblNAM = makeLabel(QStringLiteral("lblNAM"), tr("Name:"), NameLabelRect, Qt::AlignRight, this);
 
@@ -67,7 +68,6 @@ void frmRECORD::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    centreOnScreen(this);
     Form_Activate();
 }
 

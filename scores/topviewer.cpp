@@ -24,6 +24,7 @@ TopTenViewer::TopTenViewer(Level level, QWidget *parent)
     setObjectName(QLatin1StringView(names.viewerWindow));
     setWindowTitle(tr("Scores"));
     makeFixedToolWindow(this, ClientSize);
+    centreOnEveryShow(this);
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QLatin1StringView(names.viewerList));
@@ -58,7 +59,6 @@ void TopTenViewer::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    centreOnScreen(this);
     btn->setFocus();
 }
 
