@@ -13,8 +13,9 @@ namespace BenchKit {
 // the kernel's process start time, which only has 10 ms steps.
 double msSinceLaunch();
 
-// Peak resident memory of this process in MB (VmHWM).
+// Peak and current resident memory of this process in MB (VmHWM, VmRSS).
 double peakRssMb();
+double rssMb();
 
 // User plus system CPU seconds used by this process so far.
 double cpuSeconds();
