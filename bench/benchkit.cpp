@@ -63,11 +63,6 @@ double peakRssMb()
     return statusKb(QStringLiteral("/proc/self/status"), "VmHWM:") / KbPerMb;
 }
 
-double rssMb()
-{
-    return statusKb(QStringLiteral("/proc/self/status"), "VmRSS:") / KbPerMb;
-}
-
 double cpuSeconds()
 {
     rusage usage{};

@@ -13,9 +13,8 @@ namespace BenchKit {
 // the kernel's process start time, which only has 10 ms steps.
 double msSinceLaunch();
 
-// Peak and current resident memory of this process in MB (VmHWM, VmRSS).
+// Peak resident memory of this process in MB (VmHWM).
 double peakRssMb();
-double rssMb();
 
 // User plus system CPU seconds used by this process so far.
 double cpuSeconds();

@@ -84,8 +84,6 @@ done
 # The round runs alone, so that no other window's events wake it while it idles.
 echo "A full round ..." >&2
 run "$bin/bench_round" >/dev/null
-echo "Long play: 1,000 rounds and 100,000 cues ..." >&2
-run "$bin/bench_longplay" >/dev/null
 
 echo
 awk -F'|' '
