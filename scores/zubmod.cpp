@@ -2,6 +2,7 @@
 
 #include "tablefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -19,8 +20,8 @@ constexpr int TableRoom = TableSlots - 1;
 
 } // namespace
 
-ZubMod::ZubMod(QString folder)
-    : m_folder(std::move(folder))
+ZubMod::ZubMod(QString folder, TableFolder kind)
+    : m_folder(std::move(folder)), m_folderKind(kind)
 {
 }
 
@@ -108,6 +109,8 @@ bool ZubMod::record(Level level, const QString &name, qint32 score)
     // since this copy loaded the file, and the write below would drop that entry. Reading the
     // file again under the lock, and writing before the lock is released, keeps it. With one
     // copy running the file holds what the table holds, so the reading changes nothing.
+    if (m_folderKind == TableFolder::MadeOnFirstRecord && !QDir().mkpath(m_folder))
+        return false;
     const std::unique_ptr<QLockFile> lock = lockTable(level);
     if (!lock)
         return false;

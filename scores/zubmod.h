@@ -19,13 +19,17 @@ struct TopTable
     std::array<qint32, TableSlots> scores{};
 };
 
+// Whether the tables' folder is there from the start, or is made when the first score is
+// recorded (the player's data folder of an installed game).
+enum class TableFolder { Existing, MadeOnFirstRecord };
+
 // The program-wide score tables, one per level, each kept in a file in the tables' folder.
 class ZubMod
 {
     std::array<TopTable, LevelCount> m_tables;
 
 public:
-    explicit ZubMod(QString folder);
+    explicit ZubMod(QString folder, TableFolder kind = TableFolder::Existing);
     ZubMod(const ZubMod &) = delete;
     ZubMod &operator=(const ZubMod &) = delete;
 
@@ -65,4 +69,5 @@ public:
 
 private:
     QString m_folder;
+    TableFolder m_folderKind;
 };

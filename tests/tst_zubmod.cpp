@@ -50,6 +50,8 @@ private slots:
     void onlyRegularFilesAreRead();
     void recordAppendsOrRaises_data();
     void recordAppendsOrRaises();
+    void recordMakesOnlyTheFolderItMay_data();
+    void recordMakesOnlyTheFolderItMay();
 };
 
 void TestZubMod::levelsHaveTheirFilesAndLimits_data()
@@ -278,6 +280,37 @@ void TestZubMod::recordAppendsOrRaises()
         if (other != level)
             QCOMPARE(int(mod.table(other).count), 0);
     }
+}
+
+Q_DECLARE_METATYPE(TableFolder)
+
+void TestZubMod::recordMakesOnlyTheFolderItMay_data()
+{
+    QTest::addColumn<TableFolder>("kind");
+    QTest::addColumn<bool>("recorded");
+
+    QTest::newRow("a program's folder is never made") << TableFolder::Existing << false;
+    QTest::newRow("a player's data folder is made") << TableFolder::MadeOnFirstRecord << true;
+}
+
+// The tables' folder, two levels below what exists, is made only where the store may make it,
+// and only by a record: loading leaves it missing.
+void TestZubMod::recordMakesOnlyTheFolderItMay()
+{
+    QFETCH(TableFolder, kind);
+    QFETCH(bool, recorded);
+
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"share/zubbo"_s);
+    ZubMod mod(folder, kind);
+    mod.loadAll();
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"share"_s)));
+
+    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), recorded);
+    QCOMPARE(QFileInfo(folder).isDir(), recorded);
+    QCOMPARE(fileContent(mod.filePath(Level::Easy)), recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
+    if (recorded)
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
 }
 
 QTEST_GUILESS_MAIN(TestZubMod)
