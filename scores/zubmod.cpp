@@ -105,12 +105,12 @@ std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
 // adds nothing twice.
 bool ZubMod::record(Level level, const QString &name, qint32 score)
 {
+    if (m_folderKind == TableFolder::MadeOnFirstRecord && !QDir().mkpath(m_folder))
+        return false;
     // Another copy of the game running from the same folder may have recorded at this level
     // since this copy loaded the file, and the write below would drop that entry. Reading the
     // file again under the lock, and writing before the lock is released, keeps it. With one
     // copy running the file holds what the table holds, so the reading changes nothing.
-    if (m_folderKind == TableFolder::MadeOnFirstRecord && !QDir().mkpath(m_folder))
-        return false;
     const std::unique_ptr<QLockFile> lock = lockTable(level);
     if (!lock)
         return false;
