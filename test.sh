@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: the headless tests, then the desktop tests
-# on a desktop session of their own (X server, window manager and sound server).
+# Sets up, builds and runs the whole test suite: the headless tests with the checks of the
+# install and the package, then the desktop tests on a desktop session of their own (X
+# server, window manager and sound server), the installed game among them.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
                   libx11-dev libxtst-dev libxfixes-dev)
-scripts/setup.sh build "${desktop_packages[@]}"
+packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
+scripts/setup.sh build "${desktop_packages[@]}" "${packaging_tools[@]}"
 
 ctest --test-dir build --output-on-failure --label-exclude desktop
 scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop --no-tests=error
@@ -15,4 +17,4 @@ scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-re
 # any report fails its test.
 scripts/setup.sh build-asan -- -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON
 ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --label-exclude desktop
+  ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|install'

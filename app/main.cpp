@@ -1,14 +1,20 @@
 #include "artwork.h"
 #include "frmzub.h"
+#include "gamefolders.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zubbo!"));
+    // On Wayland the compositor takes the window's icon from the desktop entry of this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     QApplication::setWindowIcon(Artwork::eyesIcon());
-    frmZUB window(QCoreApplication::applicationDirPath());
+    frmZUB window(findGameFolders(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
     window.show();
     return QApplication::exec();
 }

@@ -2,8 +2,11 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QPoint>
+
+class QPainter;
 
 // The main window's pictures and pointers, drawn in code. Every picture is rendered at
 // its logical size times `dpr` device pixels and carries that device pixel ratio, so it
@@ -25,5 +28,11 @@ QCursor pointer(const QPixmap &hammer);
 
 // The window icon: cartoon eyes at 16, 32 and 64 pixels.
 QIcon eyesIcon();
+// The eyes as a size x size picture: at 16 pixels set pixel by pixel, at any other size the
+// 32-pixel design drawn at that size, so that larger icons are crisp too.
+QImage eyesImage(int size);
+// Draws the 32-pixel design of the eyes into the square (0, 0, size, size): the drawing of
+// eyesImage, for any paint device (the scalable icon).
+void drawEyes(QPainter &painter, qreal size);
 
 }

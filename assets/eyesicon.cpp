@@ -9,9 +9,12 @@ namespace Artwork {
 
 namespace {
 
+constexpr int SmallDesign = 16;
+constexpr int LargeDesign = 32;
+
 // At 16 pixels smooth ovals blur into grey, so the small icon is set pixel by pixel:
 // '#' black, 'o' white, '.' transparent.
-constexpr std::array<const char *, 16> SmallEyes{
+constexpr std::array<const char *, SmallDesign> SmallEyes{
     "..####....####..",
     ".#oooo#..#oooo#.",
     "#oooooo##oooooo#",
@@ -30,19 +33,18 @@ constexpr std::array<const char *, 16> SmallEyes{
     "................",
 };
 
-constexpr int LargeDesign = 32;
 constexpr QRectF LargeLeftEye(1.5, 1.5, 14, 28);
 constexpr QRectF LargeRightEye(16.5, 1.5, 14, 28);
 
-QPixmap smallEyes()
+QImage smallEyes()
 {
-    QImage image(16, 16, QImage::Format_ARGB32);
+    QImage image(SmallDesign, SmallDesign, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const char cell = SmallEyes[y][x];
             image.setPixel(x, y, cell == '#' ? qRgb(0, 0, 0) : cell == 'o' ? qRgb(255, 255, 255) : qRgba(0, 0, 0, 0));
         }
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 void paintLargeEye(QPainter &painter, const QRectF &eye)
@@ -55,27 +57,33 @@ void paintLargeEye(QPainter &painter, const QRectF &eye)
     painter.drawEllipse(QPointF(eye.center().x(), eye.bottom() - 8.5), 4.2, 5.5);
 }
 
-// The 32-pixel design, drawn at `size` pixels so the 64-pixel icon is crisp too.
-QPixmap largeEyes(int size)
-{
-    QImage image = blankCanvas(QSize(size, size), 1.0);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(static_cast<qreal>(size) / LargeDesign, static_cast<qreal>(size) / LargeDesign);
-    paintLargeEye(painter, LargeLeftEye);
-    paintLargeEye(painter, LargeRightEye);
-    painter.end();
-    return QPixmap::fromImage(image);
 }
 
+void drawEyes(QPainter &painter, qreal size)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / LargeDesign, size / LargeDesign);
+    paintLargeEye(painter, LargeLeftEye);
+    paintLargeEye(painter, LargeRightEye);
+    painter.restore();
+}
+
+QImage eyesImage(int size)
+{
+    if (size == SmallDesign)
+        return smallEyes();
+    QImage image = blankCanvas(QSize(size, size), 1.0);
+    QPainter painter(&image);
+    drawEyes(painter, size);
+    return image;
 }
 
 QIcon eyesIcon()
 {
     QIcon icon;
-    icon.addPixmap(smallEyes());
-    icon.addPixmap(largeEyes(32));
-    icon.addPixmap(largeEyes(64));
+    for (const int size : {SmallDesign, LargeDesign, 2 * LargeDesign})
+        icon.addPixmap(QPixmap::fromImage(eyesImage(size)));
     return icon;
 }
 

@@ -52,8 +52,14 @@ double currentDayFraction()
 }
 
 frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
-    : QMainWindow(parent), m_folder(folder), m_clock(std::move(clock)), m_tables(folder),
-      Sound(new Tonewell(this))
+    : frmZUB(GameFolders{folder, QCoreApplication::applicationDirPath(), folder},
+             std::move(clock), parent)
+{
+}
+
+frmZUB::frmZUB(const GameFolders &folders, DayClock clock, QWidget *parent)
+    : QMainWindow(parent), m_cueFolder(folders.cues), m_clock(std::move(clock)),
+      m_tables(folders.tables, folders.tableFolder), Sound(new Tonewell(folders.modules, this))
 {
     setObjectName(QStringLiteral("frmZUB"));
     setWindowTitle(QStringLiteral("Zubbo!"));
@@ -72,7 +78,7 @@ frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
     // loads the sound libraries, reads the cues and opens the device, long before the
     // first pop of a round can come.
     QTimer::singleShot(SoundPreloadDelay, this, [this] {
-        Sound->preload(cueFiles(m_folder));
+        Sound->preload(cueFiles(m_cueFolder));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "beatkeeper.h"
 #include "boardlayout.h"
+#include "gamefolders.h"
 #include "levels.h"
 #include "randomholes.h"
 #include "zubmod.h"
@@ -32,7 +33,10 @@ class frmZUB : public QMainWindow
 {
     Q_OBJECT
 public:
-    // folder: where the score tables and the wave cues live (the program's folder).
+    explicit frmZUB(const GameFolders &folders, DayClock clock = currentDayFraction,
+                    QWidget *parent = nullptr);
+    // The score tables and the wave cues in `folder`, the sound output module beside the
+    // program.
     explicit frmZUB(const QString &folder, DayClock clock = currentDayFraction,
                     QWidget *parent = nullptr);
     ~frmZUB() override;
@@ -80,7 +84,7 @@ private:
     bool Running = false;
     quint8 ReadyTicks = 0;
 
-    QString m_folder;
+    QString m_cueFolder;
     DayClock m_clock;
     RandomHoles m_holes;
     BeatKeeper m_beat;

@@ -76,7 +76,7 @@ void frmZUB::Countdown_Timer()
         return;
     }
     bmSTART_Click();
-    playCue(*Sound, m_folder, Cue::End);
+    playCue(*Sound, m_cueFolder, Cue::End);
     // Waits here until the player has recorded the score or cancelled.
     frmRECORD record(m_tables, Level(currentLevel()), Score, this);
     record.exec();
@@ -92,14 +92,14 @@ void frmZUB::Pop_Timer()
     ZubIN[CurrentHole]->setMouseIcon(m_raisedHammer);
     CurrentHole = static_cast<quint8>(m_holes.pickHole(m_clock()));
     ZubIN[CurrentHole]->show();
-    playCue(*Sound, m_folder, Cue::Up);
+    playCue(*Sound, m_cueFolder, Cue::Up);
 }
 
 void frmZUB::ZubIN_MouseDown(int Index)
 {
     ZubIN[Index]->setMouseIcon(m_strikingHammer);
     Score = addHitPoints(Score);
-    playCue(*Sound, m_folder, Cue::Hit);
+    playCue(*Sound, m_cueFolder, Cue::Hit);
     PointsTable->setText(scoreText(Score));
     Explode[CurrentHole]->show();
 }

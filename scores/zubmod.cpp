@@ -2,6 +2,7 @@
 
 #include "tablefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -45,8 +46,8 @@ bool enter(TopTable &table, const TableEntry &record)
 
 } // namespace
 
-ZubMod::ZubMod(QString folder)
-    : m_folder(std::move(folder))
+ZubMod::ZubMod(QString folder, TableFolder kind)
+    : m_folder(std::move(folder)), m_folderKind(kind)
 {
 }
 
@@ -133,6 +134,8 @@ std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
 
 bool ZubMod::record(Level level, const QString &name, qint32 score)
 {
+    if (m_folderKind == TableFolder::MadeOnFirstRecord && !QDir().mkpath(m_folder))
+        return false;
     // Another copy of the game running from the same folder may have recorded at this level
     // since this copy loaded the file, and the write below would drop that entry. Reading the
     // file again under the lock, and writing before the lock is released, keeps it. With one

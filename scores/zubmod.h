@@ -21,13 +21,17 @@ struct TopTable
     std::array<qint32, TableSlots> scores{};
 };
 
+// Whether the tables' folder is there from the start, or is made when the first score is
+// recorded (the player's data folder of an installed game).
+enum class TableFolder { Existing, MadeOnFirstRecord };
+
 // The program-wide score tables, one per level, each kept in a file in the tables' folder.
 class ZubMod
 {
     std::array<TopTable, LevelCount> m_tables;
 
 public:
-    explicit ZubMod(QString folder);
+    explicit ZubMod(QString folder, TableFolder kind = TableFolder::Existing);
     ZubMod(const ZubMod &) = delete;
     ZubMod &operator=(const ZubMod &) = delete;
 
@@ -73,4 +77,5 @@ private:
     // Per level, the records whose write failed, in the order they were made.
     std::array<QList<TableEntry>, LevelCount> m_unsaved;
     QString m_folder;
+    TableFolder m_folderKind;
 };

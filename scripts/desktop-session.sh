@@ -48,12 +48,18 @@ wait_for "openbox" root_has _OB_THEME '"' || { cat "$session/openbox.log" >&2; e
 
 export XDG_RUNTIME_DIR=$session/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse-native
+# Programs of another local user reach both servers, as the installed game's test runs it
+# as nobody: the X server, started without an authorization file, takes every local client;
+# the sound server's socket takes anyone and lies in a folder that others may pass through
+# but not list, while the runtime folder stays private.
+chmod 711 "$session"
+mkdir -m 711 "$session/sound"
+export PULSE_SERVER=unix:$session/sound/pulse-native
 # The null sink is the only device: a sink named for the user's own server would not exist.
 unset PULSE_SINK
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
   --load="module-null-sink sink_name=$sink" \
-  --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse-native" \
+  --load="module-native-protocol-unix auth-anonymous=1 socket=${PULSE_SERVER#unix:}" \
   >"$session/pulseaudio.log" 2>&1 &
 pids+=($!)
 wait_for "pulseaudio" pactl info || { cat "$session/pulseaudio.log" >&2; exit 1; }

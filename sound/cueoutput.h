@@ -5,9 +5,10 @@
 #include <QtPlugin>
 
 // Where the wave player sends its cues: the sound output, built as a plugin of its own
-// (zubbo_soundoutput, beside the program) because the sound libraries it needs take
-// milliseconds to load. The player loads it once the window shows, so starting the game
-// does not wait for them; the output then lives on the player's own thread.
+// (zubbo_soundoutput, beside the program or in the install's module folder) because the
+// sound libraries it needs take milliseconds to load. The player loads it once the window
+// shows, so starting the game does not wait for them; the output then lives on the
+// player's own thread.
 class CueOutput
 {
 public:

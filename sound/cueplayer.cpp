@@ -3,8 +3,12 @@
 #include "cueoutput.h"
 #include "wavereader.h"
 
-#include <QCoreApplication>
+#include <QDir>
 #include <QPluginLoader>
+
+#include <utility>
+
+CuePlayer::CuePlayer(QString moduleFolder) : m_moduleFolder(std::move(moduleFolder)) {}
 
 void CuePlayer::preload(const QStringList &paths)
 {
@@ -32,18 +36,22 @@ const QList<qint16> &CuePlayer::samples(const QString &path)
     return found.value();
 }
 
-// Without the output module nothing plays, as without a sound device.
+// Without the output module nothing plays, as without a sound device; the player is told
+// once, since a game without a sound is otherwise hard to tell from a quiet one.
 CueOutput *CuePlayer::output()
 {
     if (!m_outputLoaded) {
         m_outputLoaded = true;
-        QPluginLoader module(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                             + QLatin1String(CueOutputModule));
+        QPluginLoader module(QDir(m_moduleFolder).filePath(QLatin1String(CueOutputModule)));
         QObject *instance = module.instance();
         m_output = qobject_cast<CueOutput *>(instance);
         // Owned here, so that it is deleted on this thread together with its timers.
         if (m_output)
             instance->setParent(this);
+        else
+            qWarning("Zubbo!: no sound output module in %s (%s); the game will be silent.",
+                     qUtf8Printable(QDir::toNativeSeparators(m_moduleFolder)),
+                     qUtf8Printable(module.errorString()));
     }
     return m_output;
 }

@@ -8,11 +8,13 @@
 class CueOutput;
 
 // The wave player's side on its own thread: it reads each cue file once and keeps it,
-// loads the sound output module when sound is first needed, and hands it the cues.
-// All of this takes milliseconds now and then, none of which the window waits for.
+// loads the sound output module from its folder when sound is first needed, and hands it
+// the cues. All of this takes milliseconds now and then, none of which the window waits for.
 class CuePlayer : public QObject
 {
 public:
+    explicit CuePlayer(QString moduleFolder);
+
     void preload(const QStringList &paths);
     void play(const QString &path, float gain);
 
@@ -20,6 +22,7 @@ private:
     const QList<qint16> &samples(const QString &path);
     CueOutput *output();
 
+    QString m_moduleFolder;
     QHash<QString, QList<qint16>> m_samples;
     bool m_outputLoaded = false;
     CueOutput *m_output = nullptr;

@@ -4,12 +4,17 @@
 
 #include <QThread>
 
+#include <utility>
+
 namespace {
 constexpr float ForegroundVolume = 1.0f;
 constexpr float BeatVolume = 0.6f;
 } // namespace
 
-Tonewell::Tonewell(QObject *parent) : QObject(parent) {}
+Tonewell::Tonewell(QString moduleFolder, QObject *parent)
+    : QObject(parent), m_moduleFolder(std::move(moduleFolder))
+{
+}
 
 Tonewell::~Tonewell()
 {
@@ -26,7 +31,7 @@ CuePlayer *Tonewell::player()
     if (!m_player) {
         m_thread = new QThread(this);
         m_thread->setObjectName(QStringLiteral("Tonewell"));
-        m_player = new CuePlayer;
+        m_player = new CuePlayer(m_moduleFolder);
         m_player->moveToThread(m_thread);
         connect(m_thread, &QThread::finished, m_player, &QObject::deleteLater);
         m_thread->start();

@@ -16,12 +16,13 @@ class QThread;
 // beat of the pops plays softer underneath, so a hit always stands out over the beat.
 //
 // A missing or unplayable file, or a machine without a sound device, plays nothing and
-// reports nothing: the game goes on unchanged.
+// reports nothing: the game goes on unchanged. The sound output module is loaded from
+// moduleFolder; without it the player says once on stderr that the game will be silent.
 class Tonewell : public QObject
 {
     Q_OBJECT
 public:
-    explicit Tonewell(QObject *parent = nullptr);
+    explicit Tonewell(QString moduleFolder, QObject *parent = nullptr);
     ~Tonewell() override;
 
     void setWaveFile(const QString &path) { m_waveFile = path; }
@@ -40,6 +41,7 @@ signals:
 private:
     CuePlayer *player();
 
+    QString m_moduleFolder;
     QString m_waveFile;
     bool m_cueFlag = false;
     QThread *m_thread = nullptr;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
 #include <QString>
 
 // Whole files read and written by the tests, byte for byte.
@@ -29,4 +31,18 @@ inline QByteArray numberedLines(const QByteArray &prefix, int first, int last,
         bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i * pointsPerNumber)
             + ';' + lineEnd;
     return bytes;
+}
+
+// Every file and folder below path, with the bytes of each file: equal snapshots mean that
+// nothing was written, renamed or left behind.
+inline QMap<QString, QByteArray> snapshot(const QString &path)
+{
+    QMap<QString, QByteArray> found;
+    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        found.insert(entry, it.fileInfo().isDir() ? QByteArray("<folder>") : fileContent(entry));
+    }
+    return found;
 }

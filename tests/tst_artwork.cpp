@@ -3,7 +3,8 @@
 // the hammer pointers strictly black, white and clear with their hot spot on the head,
 // the board graded and holed where the game places its eyes, and a fireball must hide
 // the eyes under it at every hole. The wave files must be plain 16-bit PCM that start on
-// the beat and never clip.
+// the beat and never clip. The icon tool must write the window icon's drawing at every
+// size of the desktop's icon theme, and a scalable drawing that looks the same.
 
 #include "aboutart.h"
 #include "artwork.h"
@@ -12,6 +13,9 @@
 #include "waves.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +86,8 @@ private slots:
     void fireballHidesEyes_data();
     void fireballHidesEyes();
     void eyesIcon();
+    void iconTheme_data();
+    void iconTheme();
     void logoLettering();
     void repeatable();
 
@@ -91,12 +97,20 @@ private slots:
 
 private:
     QTemporaryDir m_waveDir;
+    QTemporaryDir m_iconTheme;
 };
 
 void TestArtwork::initTestCase()
 {
     QVERIFY(m_waveDir.isValid());
     QVERIFY(Waves::writeCues(m_waveDir.path().toStdString()));
+    QVERIFY(m_iconTheme.isValid());
+    QProcess tool;
+    tool.start(QStringLiteral(ZUBBO_MAKEICONS),
+               {m_iconTheme.path(), QStringLiteral("eyes"), QStringLiteral("16"),
+                QStringLiteral("22"), QStringLiteral("256")});
+    QVERIFY(tool.waitForFinished());
+    QCOMPARE(tool.exitCode(), 0);
 }
 
 void TestArtwork::sizes_data()
@@ -302,6 +316,44 @@ void TestArtwork::eyesIcon()
         QCOMPARE(qAlpha(image.pixel(0, side - 2)), 0);
         QCOMPARE(qAlpha(image.pixel(side / 4, side / 4)), 255);
     }
+}
+
+void TestArtwork::iconTheme_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("16, set pixel by pixel") << 16;
+    QTest::newRow("22, drawn") << 22;
+    QTest::newRow("256, drawn") << 256;
+}
+
+// Each size is the window icon's picture; the scalable icon, rendered at that size, covers
+// the same pixels but for a seam of anti-aliasing along the outlines. At 16 pixels the icon
+// is set pixel by pixel and the drawing is not expected to match it.
+void TestArtwork::iconTheme()
+{
+    QFETCH(int, size);
+    const QString folder = m_iconTheme.filePath(QStringLiteral("hicolor/%1x%1/apps").arg(size));
+    const QImage written(folder + QStringLiteral("/eyes.png"));
+    const QImage drawn = Artwork::eyesImage(size).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), drawn);
+    QCOMPARE(qAlpha(drawn.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(drawn.pixel(size / 4, size / 4)), 255);
+    if (size == 16)
+        return;
+
+    QSvgRenderer scalable(m_iconTheme.filePath(QStringLiteral("hicolor/scalable/apps/eyes.svg")));
+    QVERIFY(scalable.isValid());
+    QImage rendered(size, size, QImage::Format_ARGB32);
+    rendered.fill(Qt::transparent);
+    QPainter painter(&rendered);
+    scalable.render(&painter);
+    painter.end();
+    int differing = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            differing += std::abs(qGray(rendered.pixel(x, y)) - qGray(drawn.pixel(x, y))) > 64
+                         || std::abs(qAlpha(rendered.pixel(x, y)) - qAlpha(drawn.pixel(x, y))) > 64;
+    QVERIFY2(differing < size * size / 50, qPrintable(QString::number(differing)));
 }
 
 // Dark capitals on white above white letters on a red band: the lettering must have been

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
@@ -58,20 +57,6 @@ QStringList numberedEntries(const QString &prefix, int first, int last)
     for (int i = first; i <= last; ++i)
         entries.append(prefix + QString::number(i) + u'=' + QString::number(i));
     return entries;
-}
-
-// Every file and folder below path, with the bytes of each file: equal snapshots mean that
-// nothing was written, renamed or left behind.
-QMap<QString, QByteArray> snapshot(const QString &path)
-{
-    QMap<QString, QByteArray> found;
-    QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        found.insert(entry, it.fileInfo().isDir() ? QByteArray("<folder>") : fileContent(entry));
-    }
-    return found;
 }
 
 // Closes every message box that opens while it lives and keeps what the last one said.

@@ -1,14 +1,17 @@
 // A round driven tick by tick: Start and Stop, the Get Ready phase, the countdown, the beat
 // of the pops with its succession of holes, and the hammer with its hits, pressed through
-// the window as a player's mouse would.
+// the window as a player's mouse would; and a window whose cues and tables lie in folders
+// apart, as an installed copy's do.
 #include "artwork.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
 #include "samepointer.h"
+#include "testfiles.h"
 #include "tonewell.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -43,6 +46,7 @@ private slots:
     void secondButtonWhileHeldScores();
     void repeatedHoleCanBeHitAgain();
     void hundredHitsReadOneThousand();
+    void cuesAndTablesInFoldersApart();
 
 private:
     template<typename T = QWidget> T *control(const QString &name)
@@ -500,6 +504,33 @@ void TestRound::hundredHitsReadOneThousand()
     }
     QCOMPARE(m_window->score(), 1000);
     QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
+}
+
+// The cues come from their folder, the first record makes the tables' folder and writes
+// there, and nothing is written where the cues lie.
+void TestRound::cuesAndTablesInFoldersApart()
+{
+    QTemporaryDir tree;
+    const QString cues = tree.filePath(QStringLiteral("usr/share/zubbo"));
+    const QString tables = tree.filePath(QStringLiteral("home/.local/share/zubbo"));
+    QVERIFY(QDir().mkpath(cues));
+    delete m_cues;
+    delete m_window;
+    m_window = new frmZUB(GameFolders{cues, QCoreApplication::applicationDirPath(), tables,
+                                      TableFolder::MadeOnFirstRecord},
+                          [] { return Noon; });
+    m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
+    QVERIFY(!QFileInfo::exists(tables));
+
+    startPlay();
+    freezeTimers();
+    m_window->Pop_Timer();
+    QCOMPARE(m_cues->count(), 1);
+    QCOMPARE(m_cues->at(0).at(0).toString(), cues + QStringLiteral("/Up.wav"));
+
+    QVERIFY(m_window->tables().record(Level::Easy, QStringLiteral("Anna"), 10));
+    QCOMPARE(fileContent(tables + QStringLiteral("/Top_Easy.zub")), QByteArray("Anna;10;\r\n"));
+    QVERIFY(QDir(cues).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
 QTEST_MAIN(TestRound)

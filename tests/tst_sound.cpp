@@ -1,9 +1,12 @@
 // The wave player's parts that need no sound device: reading cue files into the mixer's
-// format, and mixing the cues that sound at the same time.
+// format, mixing the cues that sound at the same time, and telling the player once when
+// the sound output module is missing.
 #include "cuemixer.h"
+#include "cueplayer.h"
 #include "testfiles.h"
 #include "wavereader.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -60,6 +63,7 @@ private slots:
     void mix_data();
     void mix();
     void restartedCueStartsAgain();
+    void missingOutputModuleIsReportedOnce();
 };
 
 void TestSound::readWave_data()
@@ -165,6 +169,25 @@ void TestSound::restartedCueStartsAgain()
     mixer.mix(out.data(), out.size());
     QCOMPARE(out, (Samples{101, 102, 103, 4}));
     QVERIFY(mixer.isSilent());
+}
+
+// A copy without its sound output module plays nothing; it says so in one line that names
+// the folder it looked in, once however many cues come.
+void TestSound::missingOutputModuleIsReportedOnce()
+{
+    QTemporaryDir dir;
+    const QString cue = dir.filePath(QStringLiteral("Up.wav"));
+    QVERIFY(writeFile(cue, wave(1, 1, MixRate, 16, pcm16({1000, -1000}))));
+    const QRegularExpression silent(
+        QStringLiteral("^Zubbo!: no sound output module in %1 \\(.+\\); the game will be silent\\.$")
+            .arg(QRegularExpression::escape(dir.path())));
+    QTest::ignoreMessage(QtWarningMsg, silent);
+    QTest::failOnWarning(silent);
+
+    CuePlayer player(dir.path());
+    player.preload({cue});
+    player.play(cue, 1.0f);
+    player.play(cue, 1.0f);
 }
 
 QTEST_GUILESS_MAIN(TestSound)

@@ -52,6 +52,8 @@ private slots:
     void recordAppendsOrRaises();
     void failedRecordIsWrittenWithTheNext_data();
     void failedRecordIsWrittenWithTheNext();
+    void recordMakesOnlyTheFolderItMay_data();
+    void recordMakesOnlyTheFolderItMay();
 };
 
 void TestZubMod::levelsHaveTheirFilesAndLimits_data()
@@ -331,6 +333,37 @@ void TestZubMod::failedRecordIsWrittenWithTheNext()
     // Written once: a later record adds only itself.
     QVERIFY(mod.record(Level::Easy, u"Fred"_s, 5));
     QCOMPARE(fileContent(path), after + "Fred;5;\r\n");
+}
+
+Q_DECLARE_METATYPE(TableFolder)
+
+void TestZubMod::recordMakesOnlyTheFolderItMay_data()
+{
+    QTest::addColumn<TableFolder>("kind");
+    QTest::addColumn<bool>("recorded");
+
+    QTest::newRow("a program's folder is never made") << TableFolder::Existing << false;
+    QTest::newRow("a player's data folder is made") << TableFolder::MadeOnFirstRecord << true;
+}
+
+// The tables' folder, two levels below what exists, is made only where the store may make it,
+// and only by a record: loading leaves it missing.
+void TestZubMod::recordMakesOnlyTheFolderItMay()
+{
+    QFETCH(TableFolder, kind);
+    QFETCH(bool, recorded);
+
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"share/zubbo"_s);
+    ZubMod mod(folder, kind);
+    mod.loadAll();
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"share"_s)));
+
+    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), recorded);
+    QCOMPARE(QFileInfo(folder).isDir(), recorded);
+    QCOMPARE(fileContent(mod.filePath(Level::Easy)), recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
+    if (recorded)
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
 }
 
 QTEST_GUILESS_MAIN(TestZubMod)

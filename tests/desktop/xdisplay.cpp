@@ -8,13 +8,11 @@
 #include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
 
-namespace {
 // Window ids of Qt's top-level windows are X window ids on the xcb platform.
-Window xWindow(const QWidget *widget)
+unsigned long XDisplay::xWindow(const QWidget *widget)
 {
     return static_cast<Window>(widget->window()->winId());
 }
-} // namespace
 
 XDisplay::XDisplay() : m_display(XOpenDisplay(nullptr)) {}
 
@@ -50,13 +48,10 @@ QByteArray XDisplay::property(unsigned long window, const char *name, unsigned l
 
 QString XDisplay::windowManager() const
 {
-    const QByteArray check = property(DefaultRootWindow(m_display), "_NET_SUPPORTING_WM_CHECK",
-                                      XA_WINDOW);
-    if (check.size() < int(sizeof(long)))
-        return {};
-    const Window wm = *reinterpret_cast<const unsigned long *>(check.constData());
-    return QString::fromUtf8(
-        property(wm, "_NET_WM_NAME", XInternAtom(m_display, "UTF8_STRING", False)));
+    // The window manager names itself on the window it announces on the root.
+    const QList<unsigned long> check = windowList(DefaultRootWindow(m_display),
+                                                  "_NET_SUPPORTING_WM_CHECK");
+    return check.isEmpty() ? QString() : title(check.first());
 }
 
 QPoint XDisplay::onScreen(const QWidget *widget, const QPoint &point) const
@@ -141,24 +136,54 @@ PointerImage XDisplay::pointer() const
     return shown;
 }
 
-QSize XDisplay::clientSize(const QWidget *window) const
+bool XDisplay::isViewable(unsigned long window) const
 {
     XWindowAttributes attributes{};
-    XGetWindowAttributes(m_display, xWindow(window), &attributes);
-    return {attributes.width, attributes.height};
-}
-
-bool XDisplay::isViewable(const QWidget *window) const
-{
-    XWindowAttributes attributes{};
-    return XGetWindowAttributes(m_display, xWindow(window), &attributes)
+    return XGetWindowAttributes(m_display, window, &attributes)
         && attributes.map_state == IsViewable;
 }
 
-QString XDisplay::title(const QWidget *window) const
+QString XDisplay::title(unsigned long window) const
 {
-    return QString::fromUtf8(property(xWindow(window), "_NET_WM_NAME",
+    return QString::fromUtf8(property(window, "_NET_WM_NAME",
                                       XInternAtom(m_display, "UTF8_STRING", False)));
+}
+
+// A property that lists windows, as Xlib hands it: one long per window.
+QList<unsigned long> XDisplay::windowList(unsigned long window, const char *name) const
+{
+    const QByteArray bytes = property(window, name, XA_WINDOW);
+    const auto *ids = reinterpret_cast<const unsigned long *>(bytes.constData());
+    return QList<unsigned long>(ids, ids + bytes.size() / qsizetype(sizeof(long)));
+}
+
+unsigned long XDisplay::clientTitled(const QString &wanted) const
+{
+    for (const unsigned long window : windowList(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
+        if (title(window) == wanted)
+            return window;
+    }
+    return 0;
+}
+
+unsigned long XDisplay::activeWindow() const
+{
+    const QList<unsigned long> active = windowList(DefaultRootWindow(m_display),
+                                                   "_NET_ACTIVE_WINDOW");
+    return active.isEmpty() ? 0 : active.first();
+}
+
+QRect XDisplay::clientRect(unsigned long window) const
+{
+    XWindowAttributes attributes{};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (!XGetWindowAttributes(m_display, window, &attributes)
+        || !XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y,
+                                  &child))
+        return {};
+    return {x, y, attributes.width, attributes.height};
 }
 
 QMargins XDisplay::frameExtents(const QWidget *window) const

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
@@ -49,13 +50,24 @@ public:
 
     // The client window's size, its title, the window manager's frame around it and the
     // actions the window manager allows on it (names such as "_NET_WM_ACTION_RESIZE").
-    QSize clientSize(const QWidget *window) const;
-    QString title(const QWidget *window) const;
+    QSize clientSize(const QWidget *window) const { return clientRect(xWindow(window)).size(); }
+    QString title(const QWidget *window) const { return title(xWindow(window)); }
     QMargins frameExtents(const QWidget *window) const;
     QStringList allowedActions(const QWidget *window) const;
-    bool isViewable(const QWidget *window) const;
+    bool isViewable(const QWidget *window) const { return isViewable(xWindow(window)); }
+
+    // Another program's windows, by their X window ids: the window manager's client whose
+    // title is `wanted` (0 when none), the active window, a window's title, whether it is
+    // shown and where its client area lies on the screen.
+    unsigned long clientTitled(const QString &wanted) const;
+    unsigned long activeWindow() const;
+    QString title(unsigned long window) const;
+    bool isViewable(unsigned long window) const;
+    QRect clientRect(unsigned long window) const;
 
 private:
+    static unsigned long xWindow(const QWidget *widget);
+    QList<unsigned long> windowList(unsigned long window, const char *name) const;
     void sendKey(unsigned int keycode, bool down);
     QByteArray property(unsigned long window, const char *name, unsigned long type) const;
 

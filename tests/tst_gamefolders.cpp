@@ -1,0 +1,91 @@
+// Where a copy of the game finds its cues and its sound module and keeps its tables. A copy
+// whose data folder lies where the install puts it is installed: cues and module come from
+// the install, the tables go into the player's data folder, made on the first record. Any
+// other copy, in the build folder or in a folder of its own, keeps everything beside itself.
+#include "gamefolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+enum class DataFolder { None, Folder, File };
+} // namespace
+
+Q_DECLARE_METATYPE(DataFolder)
+
+class TestGameFolders : public QObject
+{
+    Q_OBJECT
+private slots:
+    void foldersOfEachCopy_data();
+    void foldersOfEachCopy();
+};
+
+void TestGameFolders::foldersOfEachCopy_data()
+{
+    QTest::addColumn<QString>("program");     // the program's folder in a tree of folders
+    QTest::addColumn<QStringList>("others");  // further folders of the tree
+    QTest::addColumn<DataFolder>("data");     // what lies where the install puts its data
+    QTest::addColumn<bool>("installed");
+
+    QTest::newRow("build folder") << u"build/bin"_s << QStringList{u"build/assets"_s}
+                                  << DataFolder::None << false;
+    QTest::newRow("folder of its own") << u"games/zubbo"_s
+                                       << QStringList{u"share"_s, u"games/share"_s}
+                                       << DataFolder::None << false;
+    QTest::newRow("a file where the data belongs") << u"usr/games"_s << QStringList()
+                                                   << DataFolder::File << false;
+    QTest::newRow("installed") << u"usr/games"_s << QStringList() << DataFolder::Folder << true;
+    QTest::newRow("installed in another prefix") << u"opt/zubbo 1/games"_s << QStringList()
+                                                 << DataFolder::Folder << true;
+}
+
+void TestGameFolders::foldersOfEachCopy()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, others);
+    QFETCH(DataFolder, data);
+    QFETCH(bool, installed);
+
+    QTemporaryDir tree;
+    QVERIFY(tree.isValid());
+    const QDir root(tree.path());
+    for (const QString &folder : others + QStringList{program})
+        QVERIFY(root.mkpath(folder));
+    const QString programFolder = root.filePath(program);
+    const QString installedData = QDir::cleanPath(
+        programFolder + u'/' + QLatin1String(InstallLayout::DataFromProgram));
+    if (data == DataFolder::Folder)
+        QVERIFY(QDir().mkpath(installedData));
+    if (data == DataFolder::File) {
+        QVERIFY(QDir().mkpath(QFileInfo(installedData).path()));
+        QFile file(installedData);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString dataHome = root.filePath(u"home/.local/share"_s);
+
+    const GameFolders found = findGameFolders(programFolder, dataHome);
+    if (installed) {
+        QCOMPARE(found.cues, installedData);
+        QCOMPARE(found.modules, QDir::cleanPath(programFolder + u'/'
+                                                + QLatin1String(InstallLayout::ModulesFromProgram)));
+        QCOMPARE(found.tables, dataHome + u"/zubbo"_s);
+        QCOMPARE(found.tableFolder, TableFolder::MadeOnFirstRecord);
+        // The tables lie outside the install's prefix.
+        QVERIFY(!found.tables.startsWith(QDir::cleanPath(programFolder + u"/.."_s)));
+    } else {
+        QCOMPARE(found.cues, programFolder);
+        QCOMPARE(found.modules, programFolder);
+        QCOMPARE(found.tables, programFolder);
+        QCOMPARE(found.tableFolder, TableFolder::Existing);
+    }
+    // Finding the folders makes none.
+    QVERIFY(!QFileInfo::exists(dataHome));
+}
+
+QTEST_GUILESS_MAIN(TestGameFolders)
+#include "tst_gamefolders.moc"
