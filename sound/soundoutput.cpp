@@ -1,5 +1,7 @@
 #include "soundoutput.h"
 
+#include "wavereader.h"
+
 #include <QTimer>
 
 namespace {
@@ -14,6 +16,11 @@ SoundOutput::SoundOutput() : m_linger(new QTimer(this))
     m_linger->setSingleShot(true);
     m_linger->setInterval(LingerMs);
     connect(m_linger, &QTimer::timeout, this, &SoundOutput::closeWhenSilent);
+}
+
+QList<qint16> SoundOutput::read(const QString &path)
+{
+    return readWave(path, SampleRate);
 }
 
 void SoundOutput::open()

@@ -23,6 +23,7 @@ class SoundOutput : public QObject, public CueOutput
 public:
     SoundOutput();
 
+    QList<qint16> read(const QString &path) override;
     void open() override;
     void play(const QString &cue, const QList<qint16> &samples, float gain) override;
 
