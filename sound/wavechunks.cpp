@@ -3,6 +3,8 @@
 #include <QtEndian>
 
 namespace {
+constexpr qsizetype IdSize = 4;
+constexpr qsizetype FormTypeAt = 8; // "WAVE", after "RIFF" and the RIFF size
 constexpr qsizetype RiffHeaderSize = 12;
 constexpr qsizetype ChunkHeaderSize = 8;
 constexpr qsizetype FormatTagSize = 2;
@@ -13,12 +15,13 @@ constexpr quint16 ExtensibleTag = 0xfffe;
 
 bool isPlainWave(const QByteArray &bytes)
 {
-    if (bytes.size() < RiffHeaderSize || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+    if (bytes.size() < RiffHeaderSize || !bytes.startsWith("RIFF")
+        || bytes.mid(FormTypeAt, IdSize) != "WAVE")
         return false;
     bool plainFormat = false;
     for (qsizetype at = RiffHeaderSize; at + ChunkHeaderSize <= bytes.size();) {
-        const QByteArray id = bytes.mid(at, 4);
-        const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        const QByteArray id = bytes.mid(at, IdSize);
+        const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + IdSize);
         const qsizetype body = at + ChunkHeaderSize;
         if (size > bytes.size() - body)
             return false;

@@ -2,30 +2,21 @@
 // a hang or a large allocation (scripts/fuzz.sh limits each), and never give more than the
 // longest cue, ten seconds at the mix rate: a file that claims more is refused, whatever its
 // header says.
+#include "fuzzkit.h"
 #include "wavereader.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 constexpr int MixRate = 44100;
 constexpr qsizetype LongestCue = 10 * MixRate;
-
-[[noreturn]] void failWith(const char *what)
-{
-    std::fprintf(stderr, "fuzz_wavereader: %s\n", what);
-    std::abort();
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("Up.wav"));
+    static const QString path = fuzzFilePath(QStringLiteral("Up.wav"));
 
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)
