@@ -11,29 +11,37 @@ constexpr qsizetype FormatTagSize = 2;
 constexpr quint16 PcmTag = 0x0001;
 constexpr quint16 FloatTag = 0x0003;
 constexpr quint16 ExtensibleTag = 0xfffe;
+
+bool namesPlainSamples(QByteArrayView format)
+{
+    if (format.size() < ChunkHeaderSize + FormatTagSize)
+        return false;
+    const quint16 tag = qFromLittleEndian<quint16>(format.data() + ChunkHeaderSize);
+    return tag == PcmTag || tag == FloatTag || tag == ExtensibleTag;
+}
 } // namespace
 
-bool isPlainWave(const QByteArray &bytes)
+std::optional<WaveChunks> plainWaveChunks(const QByteArray &bytes)
 {
     if (bytes.size() < RiffHeaderSize || !bytes.startsWith("RIFF")
         || bytes.mid(FormTypeAt, IdSize) != "WAVE")
-        return false;
-    bool plainFormat = false;
+        return std::nullopt;
+    WaveChunks chunks;
     for (qsizetype at = RiffHeaderSize; at + ChunkHeaderSize <= bytes.size();) {
-        const QByteArray id = bytes.mid(at, IdSize);
+        const QByteArrayView id(bytes.constData() + at, IdSize);
         const qint64 size = qFromLittleEndian<quint32>(bytes.constData() + at + IdSize);
-        const qsizetype body = at + ChunkHeaderSize;
-        if (size > bytes.size() - body)
-            return false;
-        if (id == "fmt ") {
-            if (size < FormatTagSize)
-                return false;
-            const quint16 tag = qFromLittleEndian<quint16>(bytes.constData() + body);
-            plainFormat = tag == PcmTag || tag == FloatTag || tag == ExtensibleTag;
-        } else if (id == "data") {
-            return plainFormat;
-        }
-        at = body + qsizetype(size) + (size & 1); // chunks are padded to even sizes
+        if (size > bytes.size() - at - ChunkHeaderSize)
+            return std::nullopt;
+        const QByteArrayView chunk(bytes.constData() + at, ChunkHeaderSize + size);
+        if (id == "fmt " && chunks.format.isNull())
+            chunks.format = chunk;
+        else if (id == "data" && chunks.data.isNull())
+            chunks.data = chunk;
+        at += ChunkHeaderSize + size + (size & 1); // chunks are padded to even sizes
     }
-    return false;
+    const bool formatFirst = !chunks.format.isNull() && !chunks.data.isNull()
+        && chunks.format.data() < chunks.data.data();
+    if (!formatFirst || !namesPlainSamples(chunks.format))
+        return std::nullopt;
+    return chunks;
 }

@@ -1,13 +1,24 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
-// Whether the bytes are a RIFF WAVE file whose chunks, up to and including the data chunk,
-// lie within it, with a format chunk before the data that names plain samples (integer PCM,
-// IEEE float, or WAVE_FORMAT_EXTENSIBLE, whose own tag libsndfile reads). The RIFF size
-// itself is not trusted: writers that stream leave it wrong.
+#include <optional>
+
+// The format and data chunks of a wave file, each with its chunk header, as they lie in it.
+struct WaveChunks
+{
+    QByteArrayView format;
+    QByteArrayView data;
+};
+
+// The chunks of a RIFF WAVE file that holds plain samples: every chunk lies within the file,
+// and a format chunk before the data names integer PCM, IEEE float, or
+// WAVE_FORMAT_EXTENSIBLE (whose own tag libsndfile reads). Nothing for anything else. The
+// RIFF size itself is not trusted: writers that stream leave it wrong.
 //
-// Checked before libsndfile sees the file: it plays what there is of a data chunk that claims
-// more, where a cue is to play whole or not at all, and it would decode compressed formats
-// that the game refuses anyway.
-bool isPlainWave(const QByteArray &bytes);
+// Checked before libsndfile sees the file: it plays what there is of a data chunk that
+// claims more, where a cue is to play whole or not at all; it loops for ever on some files
+// with a chunk after the data that claims more (libsndfile 1.2.0, found by fuzzing); and it
+// would decode compressed formats that the game refuses anyway.
+std::optional<WaveChunks> plainWaveChunks(const QByteArray &bytes);

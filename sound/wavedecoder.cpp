@@ -2,12 +2,12 @@
 
 #include "cueresampler.h"
 #include "wavechunks.h"
+#include "wavesource.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -17,50 +17,6 @@ constexpr int HighestRate = 192000;
 constexpr sf_count_t LongestSeconds = 10;
 // Samples read at a time, over all channels.
 constexpr sf_count_t BlockSamples = 16384;
-
-// libsndfile reads the file's bytes from memory through these.
-struct ByteSource
-{
-    const QByteArray &bytes;
-    sf_count_t at = 0;
-};
-
-sf_count_t sourceLength(void *source)
-{
-    return static_cast<ByteSource *>(source)->bytes.size();
-}
-
-// Seeks within the bytes only; any other place is refused, so no sum can overflow.
-sf_count_t seekSource(sf_count_t offset, int whence, void *source)
-{
-    auto *s = static_cast<ByteSource *>(source);
-    const sf_count_t size = s->bytes.size();
-    const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? s->at : size;
-    if (offset < -base || offset > size - base)
-        return -1;
-    s->at = base + offset;
-    return s->at;
-}
-
-sf_count_t readSource(void *into, sf_count_t count, void *source)
-{
-    auto *s = static_cast<ByteSource *>(source);
-    const sf_count_t taken = std::clamp<sf_count_t>(s->bytes.size() - s->at, 0, count);
-    if (taken > 0)
-        std::memcpy(into, s->bytes.constData() + s->at, size_t(taken));
-    s->at += taken;
-    return taken;
-}
-
-sf_count_t writeNothing(const void *, sf_count_t, void *)
-{
-    return 0;
-}
-
-sf_count_t sourcePosition(void *source)
-{
-    return static_cast<ByteSource *>(source)->at;
-}
 
 struct SoundFileCloser
 {
@@ -108,12 +64,12 @@ std::vector<float> monoSamples(SNDFILE *file, const SF_INFO &info)
 
 QList<qint16> decodeWave(const QByteArray &bytes, int sampleRate)
 {
-    if (sampleRate < LowestRate || sampleRate > HighestRate || !isPlainWave(bytes))
+    const std::optional<WaveChunks> chunks = plainWaveChunks(bytes);
+    if (sampleRate < LowestRate || sampleRate > HighestRate || !chunks)
         return {};
-    SF_VIRTUAL_IO io{&sourceLength, &seekSource, &readSource, &writeNothing, &sourcePosition};
-    ByteSource source{bytes};
+    WaveSource source(*chunks);
     SF_INFO info = {};
-    const std::unique_ptr<SNDFILE, SoundFileCloser> file(sf_open_virtual(&io, SFM_READ, &info, &source));
+    const std::unique_ptr<SNDFILE, SoundFileCloser> file(source.open(&info));
     if (!file || !holdsPlainSamples(info))
         return {};
     return cueSamples(monoSamples(file.get(), info), info.samplerate, sampleRate);
