@@ -23,9 +23,24 @@ bool SoundServer::isKnown() const
 
 bool SoundServer::kill()
 {
+    return signal(SIGKILL);
+}
+
+bool SoundServer::pause()
+{
+    return signal(SIGSTOP);
+}
+
+bool SoundServer::resume()
+{
+    return signal(SIGCONT);
+}
+
+bool SoundServer::signal(int number)
+{
     bool ok = false;
     const qint64 pid = fileContent(pidFile()).trimmed().toLongLong(&ok);
-    return ok && pid > 0 && ::kill(pid_t(pid), SIGKILL) == 0;
+    return ok && pid > 0 && ::kill(pid_t(pid), number) == 0;
 }
 
 void SoundServer::start()

@@ -13,6 +13,10 @@ public:
     bool isKnown() const;
     // Kills the running server outright, as a crash would; false if there was none to kill.
     bool kill();
+    // Stops the running server where it stands, as a server that hangs would, and lets it go
+    // on again; false if there was none.
+    bool pause();
+    bool resume();
     void start();
     // The start command has finished: the server answers, unless it failed.
     bool hasStarted() const { return m_start.state() == QProcess::NotRunning; }
@@ -20,5 +24,7 @@ public:
     QString startErrors();
 
 private:
+    bool signal(int number);
+
     QProcess m_start;
 };
