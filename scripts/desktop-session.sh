@@ -4,8 +4,11 @@
 # stopped again when the command ends, whether it passed, failed or was interrupted.
 #   scripts/desktop-session.sh COMMAND [ARGS...]
 # The command finds DISPLAY, XDG_RUNTIME_DIR and PULSE_SERVER set, and in ZUBBO_SINK the
-# name of the null sink, whose monitor source records what was played. ./test.sh runs the
-# desktop tests in it, bench/run.sh the benchmarks.
+# name of the null sink, whose monitor source records what was played. The sound server's
+# process id is in the file ZUBBO_SOUND_SERVER_PID; a command that kills it starts it again
+# with ZUBBO_START_SOUND_SERVER (scripts/start-sound-server.sh), and whichever server runs at
+# the end is stopped with the session. ./test.sh runs the desktop tests in it, bench/run.sh
+# the benchmarks.
 set -euo pipefail
 [[ $# -gt 0 ]] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
 
@@ -16,6 +19,14 @@ session=$(mktemp -d "${TMPDIR:-/tmp}/zubbo-desktop.XXXXXX")
 pids=()
 stop_session() {
   local i
+  # The sound server may have been started again by the command: it is no child of this
+  # script, so it is stopped by its id and waited for apart from the others.
+  if [[ -s $session/pulseaudio.pid ]]; then
+    local server
+    server=$(cat "$session/pulseaudio.pid")
+    kill "$server" 2>/dev/null || true
+    for _ in $(seq 100); do kill -0 "$server" 2>/dev/null || break; sleep 0.05; done
+  fi
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$session"
@@ -57,12 +68,11 @@ mkdir -m 711 "$session/sound"
 export PULSE_SERVER=unix:$session/sound/pulse-native
 # The null sink is the only device: a sink named for the user's own server would not exist.
 unset PULSE_SINK
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
-  --load="module-null-sink sink_name=$sink" \
-  --load="module-native-protocol-unix auth-anonymous=1 socket=${PULSE_SERVER#unix:}" \
-  >"$session/pulseaudio.log" 2>&1 &
-pids+=($!)
-wait_for "pulseaudio" pactl info || { cat "$session/pulseaudio.log" >&2; exit 1; }
 export ZUBBO_SINK=$sink
+export ZUBBO_SOUND_SERVER_PID=$session/pulseaudio.pid
+export ZUBBO_SOUND_SERVER_LOG=$session/pulseaudio.log
+export ZUBBO_START_SOUND_SERVER
+ZUBBO_START_SOUND_SERVER=$(cd "$(dirname "$0")" && pwd)/start-sound-server.sh
+"$ZUBBO_START_SOUND_SERVER"
 
 "$@"

@@ -4,24 +4,27 @@
 #include <QString>
 #include <QtPlugin>
 
-// Where the wave player sends its cues: the sound output, built as a plugin of its own
-// (zubbo_soundoutput, beside the program or in the install's module folder) because the
-// sound libraries it needs take milliseconds to load. The player loads it once the window
-// shows, so starting the game does not wait for them; the output then lives on the
-// player's own thread.
+// Where the wave player reads its cue files and sends its cues: the sound output, built as a
+// plugin of its own (zubbo_soundoutput, beside the program or in the install's module
+// folder) because the sound libraries it needs (the sound server's client, the wave file
+// reader and the resampler) take milliseconds to load. The player loads it once the window
+// shows, so starting the game does not wait for them; the output then lives on the player's
+// own thread.
 class CueOutput
 {
 public:
     static constexpr int SampleRate = 44100;
 
     virtual ~CueOutput() = default;
+    // Reads a wave file as samples for play(); none if it does not play (see readWave).
+    virtual QList<qint16> read(const QString &path) = 0;
     // Opens the sound device ahead of the first cue.
     virtual void open() = 0;
     // Starts `samples` (mono, 16-bit, SampleRate) as the cue named `cue`, at `gain`.
     virtual void play(const QString &cue, const QList<qint16> &samples, float gain) = 0;
 };
 
-#define ZUBBO_CUE_OUTPUT_IID "com.example.Zubbo.CueOutput/1"
+#define ZUBBO_CUE_OUTPUT_IID "com.example.Zubbo.CueOutput/2"
 Q_DECLARE_INTERFACE(CueOutput, ZUBBO_CUE_OUTPUT_IID)
 
 inline constexpr char CueOutputModule[] = "zubbo_soundoutput";

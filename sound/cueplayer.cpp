@@ -1,7 +1,6 @@
 #include "cueplayer.h"
 
 #include "cueoutput.h"
-#include "wavereader.h"
 
 #include <QDir>
 #include <QPluginLoader>
@@ -31,8 +30,10 @@ void CuePlayer::play(const QString &path, float gain)
 const QList<qint16> &CuePlayer::samples(const QString &path)
 {
     auto found = m_samples.find(path);
-    if (found == m_samples.end())
-        found = m_samples.insert(path, readWave(path, CueOutput::SampleRate));
+    if (found == m_samples.end()) {
+        CueOutput *out = output();
+        found = m_samples.insert(path, out ? out->read(path) : QList<qint16>());
+    }
     return found.value();
 }
 

@@ -7,8 +7,8 @@
 
 class CueOutput;
 
-// The wave player's side on its own thread: it reads each cue file once and keeps it,
-// loads the sound output module from its folder when sound is first needed, and hands it
+// The wave player's side on its own thread: it loads the sound output module from its folder
+// when sound is first needed, reads each cue file through it once and keeps it, and hands it
 // the cues. All of this takes milliseconds now and then, none of which the window waits for.
 class CuePlayer : public QObject
 {

@@ -2,15 +2,19 @@
 // with real mouse and keyboard input that travels through the X server (XTEST). It guards
 // what only the real path shows: the window as the window manager frames it, the pointer as
 // the server draws it, the beat of a round, hits and a double-click with the server's own
-// timing and implicit grabs, the cues arriving at the sound server, and the end of a round
-// with a name typed on the keyboard. Run it inside scripts/desktop-session.sh.
+// timing and implicit grabs, the cues arriving at the sound server, the sound coming back
+// after the server restarts, and the end of a round with a name typed on the keyboard. Run it
+// inside scripts/desktop-session.sh.
 #include "artwork.h"
+#include "backgroundrecording.h"
 #include "cues.h"
 #include "frmzub.h"
 #include "levels.h"
 #include "modaldriver.h"
 #include "picturecontrol.h"
 #include "sinkrecorder.h"
+#include "soundserver.h"
+#include "steadyclock.h"
 #include "testfiles.h"
 #include "tonewell.h"
 #include "xdisplay.h"
@@ -19,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -38,6 +43,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 constexpr int WindowTimeoutMs = 10000;
@@ -72,6 +78,24 @@ constexpr double LatestSoundMs = 250;
 // this soft) after this much silence.
 constexpr int SoundLevel = 101;
 constexpr int SilenceBeforeSoundMs = 20;
+
+// The sound server killed and started again during one round at Hard: it stays away for a
+// moment each time, then the sink is recorded for a while after it answers again. The pops
+// played from a second after it answered until shortly before the recording ends must all be
+// heard, near their play calls: a hit's sound, which follows its pop by ClickAfterPopMs, is
+// later than LatestPopOnsetMs and cannot stand in for a lost pop.
+constexpr int ServerRestarts = 10;
+constexpr int ServerAwayMs = 500;
+constexpr int ServerHangsMs = 1500;
+constexpr int ServerStartTimeoutMs = 15000;
+constexpr int ListenMs = 2500;
+constexpr qint64 SoundBackWithinMs = 1000;
+constexpr qint64 LatestPopOnsetMs = 100;
+constexpr qint64 RecordingTailMs = 200; // a pop this close to the recording's end may be cut
+constexpr int LeastPopsHeard = 2;
+constexpr int ClickAfterPopMs = 150;
+constexpr int PopsWithoutServer = 3;
+constexpr qint64 NsPerMs = 1000000;
 
 const QString PlayerName = QStringLiteral("Real Player");
 
@@ -133,6 +157,32 @@ protected:
     }
 };
 
+// Runs the event loop until `done`, or for at most `timeoutMs`; true if done. QTest's waits
+// sleep 10 ms between passes of the event loop, which would hold up the very beat a test
+// checks; this loop lets every timer of the window run on time.
+bool runUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    constexpr int LookEveryMs = 5;
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer look;
+    look.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    look.start(LookEveryMs);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+void runFor(int ms)
+{
+    runUntil([] { return false; }, ms);
+}
+
 // Where each cue of a kind was played, in milliseconds of the test's clock.
 struct CueLog
 {
@@ -158,6 +208,8 @@ private slots:
     void helpWindowsOpenAndClose();
     void stopTakesTheTargetDown();
     void fullRound();
+    void soundComesBackAfterServerRestarts();
+    void soundComesOnceServerStarts();
 
 private:
     QWidget *board() const { return m_window->centralWidget(); }
@@ -177,6 +229,10 @@ private:
     QString offCentre(const QWidget *window) const;
     void checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
                             qint64 recordingStart);
+    void startHardRound();
+    void hitEveryPop(QList<qint64> &popsNs, int &clicks);
+    void startServerAndListen(SoundServer &server, const QList<qint64> &popsNs, int restart);
+    void stopRoundAndCheckPlay(const QList<qint64> &popsNs, int clicks);
 
     XDisplay m_x;
     QString m_sink;
@@ -709,6 +765,161 @@ void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecord
                             .arg(bestDelay)
                             .arg(onsets.size())
                             .arg(recorder.lengthMs())));
+}
+
+// The sound server killed outright and started again, ten times in one round at Hard: after
+// each restart the cues are heard again within a second of the server answering, while the
+// pops keep their beat and every hit on the eyes counts, whatever the sound server does (it
+// also hangs for a while before the first restart).
+void TestDesktop::soundComesBackAfterServerRestarts()
+{
+    SoundServer server;
+    QVERIFY2(server.isKnown(), "the desktop session names no sound server to restart");
+    QList<qint64> popsNs;
+    int clicks = 0;
+    hitEveryPop(popsNs, clicks);
+    startHardRound();
+    QVERIFY(runUntil([&popsNs] { return !popsNs.isEmpty(); }, WindowTimeoutMs));
+    QVERIFY2(server.pause(), "no sound server to stop");
+    runFor(ServerHangsMs);
+    QVERIFY(server.resume());
+
+    for (int restart = 1; restart <= ServerRestarts; ++restart) {
+        QVERIFY2(server.kill(), "no sound server to kill");
+        runFor(ServerAwayMs);
+        startServerAndListen(server, popsNs, restart);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY(m_window->running());
+    stopRoundAndCheckPlay(popsNs, clicks);
+}
+
+// The game started while no sound server runs, which starts later in a round: from a second
+// after the server answers, the cues are heard.
+void TestDesktop::soundComesOnceServerStarts()
+{
+    SoundServer server;
+    QVERIFY2(server.isKnown(), "the desktop session names no sound server to start");
+    QVERIFY2(server.kill(), "no sound server to kill");
+    cleanup();
+    init(); // the game starts anew, without a sound server
+    if (QTest::currentTestFailed())
+        return;
+
+    QList<qint64> popsNs;
+    int clicks = 0;
+    hitEveryPop(popsNs, clicks);
+    startHardRound();
+    QVERIFY(runUntil([&popsNs] { return popsNs.size() >= PopsWithoutServer; }, WindowTimeoutMs));
+    startServerAndListen(server, popsNs, 1);
+    if (QTest::currentTestFailed())
+        return;
+    stopRoundAndCheckPlay(popsNs, clicks);
+}
+
+void TestDesktop::startHardRound()
+{
+    chooseFromMenu("mnuLEVEL",
+                   QStringLiteral("bmLEVEL(%1)").arg(levelNumber(Level::Hard)).toLatin1().constData());
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->currentLevel(), levelNumber(Level::Hard), WindowTimeoutMs);
+    chooseFromBar(action("bmSTART"));
+    QVERIFY(runUntil([this] { return m_window->running(); }, WindowTimeoutMs));
+}
+
+// Notes each pop's time on the beat's clock and hits its eyes a moment later; `clicks`
+// counts the hits made. Two hits in a row on the same hole land apart, as a player's would:
+// a press at the same place within the double-click time is a double-click, not a hit.
+void TestDesktop::hitEveryPop(QList<qint64> &popsNs, int &clicks)
+{
+    // Both end with the window, which the test's end takes down.
+    QWidget *window = m_window.get();
+    connect(&m_window->sound(), &Tonewell::played, window, [&, this](const QString &file) {
+        if (!file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)))
+            return;
+        popsNs << steadyClockNs();
+        const int hole = m_window->currentHole();
+        QTimer::singleShot(ClickAfterPopMs, m_window.get(), [&clicks, hole, this] {
+            if (!m_window->running() || m_window->currentHole() != hole)
+                return;
+            PictureControl *eyes = target(hole);
+            const int side = clicks % 2 == 0 ? -1 : 1;
+            click(eyes, eyes->rect().center() + QPoint(side * eyes->width() / 4, 0));
+            ++clicks;
+        });
+    });
+}
+
+// Starts the sound server, killed before, and records the sink from when it answers: every
+// pop played from a second after that until shortly before the recording ends is heard.
+void TestDesktop::startServerAndListen(SoundServer &server, const QList<qint64> &popsNs,
+                                       int restart)
+{
+    server.start();
+    QVERIFY(runUntil([&server] { return server.hasStarted(); }, ServerStartTimeoutMs));
+    QVERIFY2(server.startSucceeded(), qPrintable(server.startErrors()));
+    const qint64 backNs = steadyClockNs();
+    BackgroundRecording recording(m_sink, SoundLevel, SilenceBeforeSoundMs);
+    QVERIFY(runUntil([&recording] { return recording.hasStarted(); }, WindowTimeoutMs));
+    QVERIFY2(recording.isRecording(), qPrintable(recording.errorText()));
+    runFor(int(ListenMs - (steadyClockNs() - backNs) / NsPerMs));
+    const qint64 recordedUntilNs = steadyClockNs();
+    recording.stop();
+    QVERIFY(runUntil([&recording] { return recording.isDone(); }, WindowTimeoutMs));
+
+    // A pop's onset: the first within its bounds, as milliseconds from its play call.
+    const QList<qint64> &onsets = recording.onsetsNs(); // ascending
+    const auto onsetOf = [&onsets](qint64 popNs) -> std::optional<qint64> {
+        const auto next = std::lower_bound(onsets.begin(), onsets.end(),
+                                           popNs - qint64(OnsetToleranceMs) * NsPerMs);
+        if (next == onsets.end() || *next > popNs + LatestPopOnsetMs * NsPerMs)
+            return std::nullopt;
+        return (*next - popNs) / NsPerMs;
+    };
+    const qint64 checkFromNs =
+        std::max(backNs + SoundBackWithinMs * NsPerMs, recording.recordedFromNs());
+    const qint64 checkUntilNs = recordedUntilNs - RecordingTailMs * NsPerMs;
+    int checked = 0;
+    int heardCount = 0;
+    QStringList afterServer; // each pop since the server answered: when, and its onset
+    for (const qint64 pop : popsNs) {
+        if (pop < backNs || pop > checkUntilNs)
+            continue;
+        const std::optional<qint64> onset = onsetOf(pop);
+        afterServer << QStringLiteral("%1 ms: %2")
+                           .arg((pop - backNs) / NsPerMs)
+                           .arg(onset ? QStringLiteral("onset %1 ms").arg(*onset)
+                                      : QStringLiteral("not heard"));
+        if (pop < checkFromNs)
+            continue;
+        ++checked;
+        heardCount += onset.has_value();
+    }
+    qInfo("restart %d, recorded from %lld ms; pops after the server answered at %s", restart,
+          (recording.recordedFromNs() - backNs) / NsPerMs,
+          qPrintable(afterServer.join(QStringLiteral(", "))));
+    QVERIFY2(checked >= LeastPopsHeard && heardCount == checked,
+             qPrintable(QStringLiteral("restart %1: %2 of %3 pops heard from a second on "
+                                       "(%4 onsets recorded)")
+                            .arg(restart)
+                            .arg(heardCount)
+                            .arg(checked)
+                            .arg(onsets.size())));
+}
+
+// Stops the round with the mouse. Every pop came on the beat, and every hit counted.
+void TestDesktop::stopRoundAndCheckPlay(const QList<qint64> &popsNs, int clicks)
+{
+    chooseFromBar(action("bmSTART"));
+    QVERIFY(runUntil([this] { return !m_window->running(); }, WindowTimeoutMs));
+    const int beatMs = levelInfo(Level::Hard).beatMs;
+    for (qsizetype i = 1; i < popsNs.size(); ++i) {
+        const qint64 beat = (popsNs[i] - popsNs[i - 1]) / NsPerMs;
+        QVERIFY2(beat >= beatMs - SlackBelowMs && beat <= beatMs + SlackAboveMs,
+                 qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
+    }
+    QVERIFY2(runUntil([&] { return m_window->score() == clicks * 10; }, WindowTimeoutMs),
+             qPrintable(QStringLiteral("%1 points after %2 hits").arg(m_window->score()).arg(clicks)));
 }
 
 QTEST_MAIN(TestDesktop)

@@ -2,17 +2,15 @@
 // memory, and every entry read must come back unchanged from the file the game would write
 // from it: the game rewrites a level's file from its table, so an entry that fails to come
 // back would be lost.
+#include "fuzzkit.h"
 #include "levels.h"
 #include "tablefile.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -34,18 +32,11 @@ bool sameEntries(const QList<TableEntry> &a, const QList<TableEntry> &b)
     });
 }
 
-[[noreturn]] void failWith(const char *what)
-{
-    std::fprintf(stderr, "fuzz_tablereader: %s\n", what);
-    std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("Top_Easy.zub"));
+    static const QString path = fuzzFilePath(QStringLiteral("Top_Easy.zub"));
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QList<TableEntry> entries = readBytes(bytes, EasyLimit);

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Starts the desktop session's sound server: a PulseAudio server whose only device is the
+# null sink ZUBBO_SINK, on the socket named by PULSE_SERVER (a unix: address in
+# XDG_RUNTIME_DIR). It runs in the background, logging to ZUBBO_SOUND_SERVER_LOG, with its
+# process id in the file ZUBBO_SOUND_SERVER_PID. The script returns once the server answers
+# and its sink has rendered a first block, which a fresh null sink does only up to two
+# seconds after it starts: until then nothing played reaches the sink's recorders.
+# scripts/desktop-session.sh starts the first server with it, and a test that kills the server
+# starts it again with the same script, which the session names in ZUBBO_START_SOUND_SERVER.
+#   scripts/start-sound-server.sh
+set -euo pipefail
+: "${ZUBBO_SINK:?} ${PULSE_SERVER:?} ${ZUBBO_SOUND_SERVER_PID:?} ${ZUBBO_SOUND_SERVER_LOG:?}"
+
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-exit \
+  --load="module-null-sink sink_name=$ZUBBO_SINK" \
+  --load="module-native-protocol-unix auth-anonymous=1 socket=${PULSE_SERVER#unix:}" \
+  </dev/null >>"$ZUBBO_SOUND_SERVER_LOG" 2>&1 &
+echo $! >"$ZUBBO_SOUND_SERVER_PID"
+
+renders() {
+  [[ $(timeout 5 parec --device="$ZUBBO_SINK.monitor" --raw --latency-msec=5 2>/dev/null \
+         | head -c 2 | wc -c) -eq 2 ]]
+}
+for _ in $(seq 200); do
+  if pactl info >/dev/null 2>&1; then renders && exit 0; break; fi
+  kill -0 "$(cat "$ZUBBO_SOUND_SERVER_PID")" 2>/dev/null || break
+  sleep 0.05
+done
+echo "start-sound-server: pulseaudio did not come up" >&2
+cat "$ZUBBO_SOUND_SERVER_LOG" >&2
+exit 1

@@ -1,0 +1,197 @@
+#include "cuestream.h"
+
+#include <pulse/pulseaudio.h>
+
+namespace {
+// The stream's buffer: what a new cue may have to wait behind while another sounds.
+constexpr int BufferMs = 20;
+// A connection or a stream not ready after this long is given up: the server hangs.
+constexpr qint64 SetUpTimeoutMs = 2000;
+constexpr char ClientName[] = "Zubbo!";
+constexpr char StreamName[] = "Cues";
+
+constexpr pa_sample_spec CueFormat{PA_SAMPLE_S16NE, CueStream::SampleRate, 1};
+
+bool isGone(pa_context_state_t state)
+{
+    return state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED;
+}
+
+bool isGone(pa_stream_state_t state)
+{
+    return state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED;
+}
+
+// Holds the connection's thread off while the caller changes what that thread uses.
+class LoopLock
+{
+public:
+    explicit LoopLock(pa_threaded_mainloop *loop) : m_loop(loop) { pa_threaded_mainloop_lock(loop); }
+    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
+    LoopLock(const LoopLock &) = delete;
+    LoopLock &operator=(const LoopLock &) = delete;
+
+private:
+    pa_threaded_mainloop *m_loop;
+};
+} // namespace
+
+CueStream::CueStream() : m_loop(pa_threaded_mainloop_new())
+{
+    if (m_loop && pa_threaded_mainloop_start(m_loop) < 0) {
+        pa_threaded_mainloop_free(m_loop);
+        m_loop = nullptr;
+    }
+}
+
+CueStream::~CueStream()
+{
+    if (!m_loop)
+        return;
+    {
+        LoopLock lock(m_loop);
+        dropConnection();
+    }
+    pa_threaded_mainloop_stop(m_loop);
+    pa_threaded_mainloop_free(m_loop);
+}
+
+void CueStream::open()
+{
+    if (!m_loop)
+        return;
+    LoopLock lock(m_loop);
+    m_wanted = true;
+    prepare();
+}
+
+void CueStream::play(const QString &cue, const QList<qint16> &samples, float gain)
+{
+    if (!m_loop)
+        return;
+    LoopLock lock(m_loop);
+    m_wanted = true;
+    if (!prepare())
+        return;
+    m_mixer.start(cue, samples, gain);
+    if (m_stream && pa_stream_get_state(m_stream) == PA_STREAM_READY)
+        fill(pa_stream_writable_size(m_stream));
+}
+
+bool CueStream::closeIfSilent()
+{
+    if (!m_loop)
+        return true;
+    LoopLock lock(m_loop);
+    if (!m_mixer.isSilent())
+        return false;
+    m_wanted = false;
+    dropStream();
+    return true;
+}
+
+// Drops what failed or hangs and begins what is missing. False while there is no
+// connection, not even one being made: a cue now would never sound.
+bool CueStream::prepare()
+{
+    const bool settingUpTooLong = m_settingUp.isValid() && m_settingUp.hasExpired(SetUpTimeoutMs);
+    if (m_stream) {
+        const pa_stream_state_t state = pa_stream_get_state(m_stream);
+        if (isGone(state) || (state != PA_STREAM_READY && settingUpTooLong))
+            dropStream();
+    }
+    if (m_context) {
+        const pa_context_state_t state = pa_context_get_state(m_context);
+        if (isGone(state) || (state != PA_CONTEXT_READY && settingUpTooLong))
+            dropConnection();
+    }
+    if (!m_context)
+        connectToServer();
+    else if (!m_stream && pa_context_get_state(m_context) == PA_CONTEXT_READY)
+        openStream();
+    return m_context && !isGone(pa_context_get_state(m_context));
+}
+
+void CueStream::connectToServer()
+{
+    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), ClientName);
+    if (!m_context)
+        return;
+    pa_context_set_state_callback(m_context, &CueStream::contextChanged, this);
+    m_settingUp.start();
+    // A game starts no sound server of its own; a desktop's server is there or comes.
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        dropConnection();
+}
+
+void CueStream::openStream()
+{
+    m_stream = pa_stream_new(m_context, StreamName, &CueFormat, nullptr);
+    if (!m_stream)
+        return;
+    pa_stream_set_write_callback(m_stream, &CueStream::streamWritable, this);
+    const auto unset = uint32_t(-1); // the server's choice
+    const pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(BufferMs * PA_USEC_PER_MSEC, &CueFormat)),
+                                unset, unset, unset};
+    m_settingUp.start();
+    if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr)
+        < 0)
+        dropStream();
+}
+
+void CueStream::dropStream()
+{
+    if (!m_stream)
+        return;
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pa_stream_disconnect(m_stream);
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
+}
+
+// The cues still sounding go with the connection: played on the next one, they would come
+// late.
+void CueStream::dropConnection()
+{
+    dropStream();
+    m_mixer = CueMixer();
+    if (!m_context)
+        return;
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    pa_context_unref(m_context);
+    m_context = nullptr;
+}
+
+// Writes the next samples of the cues that sound. Once the last has ended nothing more is
+// written and the stream runs dry; the next cue then fills the whole buffer at once and
+// sounds at once.
+void CueStream::fill(size_t bytes)
+{
+    if (m_mixer.isSilent())
+        return;
+    const size_t count = bytes / sizeof(qint16);
+    if (count == 0)
+        return;
+    m_block.resize(count);
+    m_mixer.mix(m_block.data(), qsizetype(count));
+    pa_stream_write(m_stream, m_block.data(), count * sizeof(qint16), nullptr, 0, PA_SEEK_RELATIVE);
+}
+
+// On the connection's thread. A lost connection takes its cues along at once; the next
+// cue drops the connection itself and begins another.
+void CueStream::contextChanged(pa_context *context, void *self)
+{
+    auto *stream = static_cast<CueStream *>(self);
+    const pa_context_state_t state = pa_context_get_state(context);
+    if (isGone(state))
+        stream->m_mixer = CueMixer();
+    else if (state == PA_CONTEXT_READY && stream->m_wanted && !stream->m_stream)
+        stream->openStream();
+}
+
+void CueStream::streamWritable(pa_stream *, size_t bytes, void *self)
+{
+    static_cast<CueStream *>(self)->fill(bytes);
+}

@@ -1,0 +1,45 @@
+#include "backgroundrecording.h"
+
+#include "sinkrecorder.h"
+#include "steadyclock.h"
+
+namespace {
+constexpr double NsPerMs = 1e6;
+} // namespace
+
+BackgroundRecording::BackgroundRecording(const QString &sink, int level, int quietMs)
+    : m_worker(new QObject), m_level(level), m_quietMs(quietMs)
+{
+    m_worker->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+    QMetaObject::invokeMethod(m_worker, [this, sink] {
+        m_recorder = std::make_unique<SinkRecorder>(sink, steadyClockNs);
+        const bool recording = m_recorder->start();
+        if (!recording)
+            m_error = m_recorder->errorText();
+        m_recording.store(recording);
+        m_started.store(true);
+    });
+}
+
+BackgroundRecording::~BackgroundRecording()
+{
+    // The recorder's process belongs to the thread: it goes before the thread ends.
+    QMetaObject::invokeMethod(m_worker, [this] { m_recorder.reset(); },
+                              Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void BackgroundRecording::stop()
+{
+    QMetaObject::invokeMethod(m_worker, [this] {
+        m_recorder->stop();
+        m_onsetsNs = m_recorder->onsetsNs(m_level, m_quietMs);
+        // The last sample arrived before now, so the first lies at least the recording's
+        // length before now.
+        m_recordedFromNs = steadyClockNs() - qint64(m_recorder->lengthMs() * NsPerMs);
+        m_done.store(true);
+    });
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+class SinkRecorder;
+
+// A recording of the sink (SinkRecorder) made on a thread of its own: starting and stopping
+// the recorder wait for it, and the window's thread, whose beat a test checks, must not wait.
+// Onsets are placed on the steady clock of the beat (steadyClockNs).
+class BackgroundRecording
+{
+public:
+    // Starts recording at once, in the background.
+    BackgroundRecording(const QString &sink, int level, int quietMs);
+    ~BackgroundRecording();
+
+    // The first samples have arrived, or the recorder failed to start.
+    bool hasStarted() const { return m_started.load(); }
+    bool isRecording() const { return m_recording.load(); }
+    // Stops recording in the background; the results are there once isDone().
+    void stop();
+    bool isDone() const { return m_done.load(); }
+    const QList<qint64> &onsetsNs() const { return m_onsetsNs; }
+    // No later than the time of the first sample recorded: the first samples may arrive
+    // long after they were played, when the sink renders in long blocks.
+    qint64 recordedFromNs() const { return m_recordedFromNs; }
+    const QString &errorText() const { return m_error; }
+
+private:
+    QThread m_thread;
+    QObject *m_worker; // lives on m_thread; runs the recorder's calls there
+    std::unique_ptr<SinkRecorder> m_recorder;
+    QList<qint64> m_onsetsNs;
+    qint64 m_recordedFromNs = 0;
+    QString m_error;
+    int m_level;
+    int m_quietMs;
+    std::atomic<bool> m_started = false;
+    std::atomic<bool> m_recording = false;
+    std::atomic<bool> m_done = false;
+};
