@@ -25,7 +25,7 @@ grep -qE '^[EW]: ' <<<"$report" && fail "lintian reports errors or warnings"
 field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Package) == zubbo ]] || fail "Package is $(field Package)"
 [[ $(field Section) == games ]] || fail "Section is $(field Section)"
-for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libqt6multimedia6; do
+for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libpulse0 libsndfile1 libsamplerate0; do
   [[ ", $(field Depends)," == *", $need"[\ ,]* ]] || fail "Depends lacks $need: $(field Depends)"
 done
 [[ $(field Recommends) == qt6-wayland ]] || fail "Recommends is $(field Recommends)"
