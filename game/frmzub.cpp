@@ -236,8 +236,7 @@ int frmZUB::currentLevel() const
 
 void frmZUB::showTopTen(Level level)
 {
-    TopTenViewer::showModal(m_viewers[std::size_t(levelNumber(level) - FirstLevel)], m_tables,
-                            level, this);
+    TopTenViewer::showModal(m_viewers[levelIndex(level)], m_tables, level, this);
 }
 
 void frmZUB::bmHELP_Click()

@@ -40,9 +40,15 @@ constexpr int levelNumber(Level level)
     return int(level);
 }
 
+// The level's place in the Levels table, and in any per-level array that follows it.
+constexpr std::size_t levelIndex(Level level)
+{
+    return std::size_t(levelNumber(level) - FirstLevel);
+}
+
 constexpr const LevelInfo &levelInfo(Level level)
 {
-    return Levels[std::size_t(levelNumber(level) - FirstLevel)];
+    return Levels[levelIndex(level)];
 }
 
 static_assert([] {

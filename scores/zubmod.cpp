@@ -18,11 +18,6 @@ constexpr int StaleLockMs = 10000;
 constexpr int LockWaitMs = 2000;
 constexpr int TableRoom = TableSlots - 1;
 
-std::size_t indexOf(Level level)
-{
-    return std::size_t(levelNumber(level) - FirstLevel);
-}
-
 // The record rule on the table alone: the name goes in after the last entry first; a known
 // name drops that entry again and only raises its own score, so entering the same record
 // twice changes nothing the second time. False when a new name finds the table full.
@@ -53,7 +48,7 @@ ZubMod::ZubMod(QString folder, TableFolder kind)
 
 TopTable &ZubMod::table(Level level)
 {
-    return m_tables[indexOf(level)];
+    return m_tables[levelIndex(level)];
 }
 
 QString ZubMod::filePath(Level level) const
@@ -90,7 +85,7 @@ void ZubMod::loadAll()
 void ZubMod::load(Level level)
 {
     readFile(level);
-    for (const TableEntry &record : m_unsaved[indexOf(level)])
+    for (const TableEntry &record : m_unsaved[levelIndex(level)])
         enter(table(level), record);
 }
 
@@ -147,7 +142,7 @@ bool ZubMod::record(Level level, const QString &name, qint32 score)
     const TableEntry entry{name, score};
     if (!enter(table(level), entry))
         return false;
-    QList<TableEntry> &unsaved = m_unsaved[indexOf(level)];
+    QList<TableEntry> &unsaved = m_unsaved[levelIndex(level)];
     unsaved.append(entry);
     if (!writeTable(level))
         return false;
