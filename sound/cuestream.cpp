@@ -7,6 +7,9 @@ namespace {
 constexpr int BufferMs = 20;
 // A connection or a stream not ready after this long is given up: the server hangs.
 constexpr qint64 SetUpTimeoutMs = 2000;
+// Without a server, a new connection is tried at most this often, not on every cue: the
+// attempts would otherwise cost more than the cues, and the cues would pile up behind them.
+constexpr qint64 RetryMs = 250;
 constexpr char ClientName[] = "Zubbo!";
 constexpr char StreamName[] = "Cues";
 
@@ -105,9 +108,11 @@ bool CueStream::prepare()
         if (isGone(state) || (state != PA_CONTEXT_READY && settingUpTooLong))
             dropConnection();
     }
-    if (!m_context)
+    if (!m_context) {
+        if (m_lastAttempt.isValid() && !m_lastAttempt.hasExpired(RetryMs))
+            return false;
         connectToServer();
-    else if (!m_stream && pa_context_get_state(m_context) == PA_CONTEXT_READY)
+    } else if (!m_stream && pa_context_get_state(m_context) == PA_CONTEXT_READY)
         openStream();
     return m_context && !isGone(pa_context_get_state(m_context));
 }
@@ -119,6 +124,7 @@ void CueStream::connectToServer()
         return;
     pa_context_set_state_callback(m_context, &CueStream::contextChanged, this);
     m_settingUp.start();
+    m_lastAttempt.start();
     // A game starts no sound server of its own; a desktop's server is there or comes.
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         dropConnection();

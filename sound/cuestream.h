@@ -20,8 +20,9 @@ struct pa_threaded_mainloop;
 // The server may be missing, or go away and come back, at any time and any number of times.
 // Nothing here waits for it: a cue that finds no connection begins one and sounds as soon as
 // it is made, a connection that failed is dropped together with the cues it still held, and
-// one that takes too long is given up, so the next cue begins a new one. Sound therefore
-// returns with the first cue after the server does, and without a server cues are lost.
+// one that takes too long is given up, so a later cue begins a new one, a quarter second
+// after the last at the soonest. Sound therefore returns with the first cues after the
+// server does, and without a server cues are lost.
 class CueStream
 {
 public:
@@ -54,7 +55,8 @@ private:
     pa_threaded_mainloop *m_loop;
     pa_context *m_context = nullptr;
     pa_stream *m_stream = nullptr;
-    QElapsedTimer m_settingUp; // since the connection or the stream was begun
+    QElapsedTimer m_settingUp;   // since the connection or the stream was begun
+    QElapsedTimer m_lastAttempt; // since the last connection was begun
     bool m_wanted = false;     // a cue or open() asked for the stream, and it is not closed
     CueMixer m_mixer;
     std::vector<qint16> m_block;
