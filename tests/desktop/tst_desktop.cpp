@@ -223,7 +223,6 @@ private:
     void clickCentre(const QWidget *widget) { click(widget, widget->rect().center()); }
     void chooseFromBar(QAction *item);
     void chooseFromMenu(const char *menuName, const char *itemName);
-    void whenModalOpens(std::function<void(QWidget *)> action);
     void recordName(QWidget *dialog);
     void checkViewer(QWidget *viewer);
     QString offCentre(const QWidget *window) const;
@@ -242,8 +241,7 @@ private:
     PointerImage m_arrow;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<frmZUB> m_window;
-    QPointer<QTimer> m_modalWatch;
-    bool m_modalDone = false;
+    ModalWait m_modal;
 };
 
 void TestDesktop::initTestCase()
@@ -300,8 +298,8 @@ void TestDesktop::init()
 
 void TestDesktop::cleanup()
 {
-    // A test that failed before its modal window opened leaves the watch behind.
-    delete m_modalWatch;
+    // A test that failed before its modal window opened leaves the wait behind.
+    m_modal.cancel();
     m_window.reset();
     m_folder.reset();
 }
@@ -392,19 +390,6 @@ void TestDesktop::chooseFromMenu(const char *menuName, const char *itemName)
     chooseFromBar(menu->menuAction());
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible() && m_x.isViewable(menu), WindowTimeoutMs);
     click(menu, menu->actionGeometry(action(itemName)).center());
-}
-
-// Runs `action` on the next modal window, which the window manager activates, and notes
-// when it is done; the game opens the window on real input, so the test waits for that.
-void TestDesktop::whenModalOpens(std::function<void(QWidget *)> action)
-{
-    m_modalDone = false;
-    m_modalWatch = whenModal(
-        [this, action](QWidget *modal) {
-            action(modal);
-            m_modalDone = true;
-        },
-        ModalActivation::ByWindowManager);
 }
 
 void TestDesktop::windowOnTheDesktop()
@@ -526,7 +511,7 @@ void TestDesktop::helpWindowsOpenAndClose()
     QFETCH(QString, title);
 
     QPointer<QWidget> opened;
-    whenModalOpens([&](QWidget *window) {
+    m_modal.expect([&](QWidget *window) {
         opened = window;
         QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
         QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
@@ -538,7 +523,7 @@ void TestDesktop::helpWindowsOpenAndClose()
         QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), WindowTimeoutMs);
     });
     chooseFromMenu("mnuHELP", item.constData());
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
     QVERIFY(opened.isNull() || !opened->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
 }
@@ -656,8 +641,8 @@ void TestDesktop::fullRound()
     }
 
     // The time runs out: the record dialog takes a name from the keyboard.
-    whenModalOpens([this](QWidget *dialog) { recordName(dialog); });
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, RoundTimeoutMs);
+    m_modal.expect([this](QWidget *dialog) { recordName(dialog); });
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), RoundTimeoutMs);
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
@@ -669,9 +654,9 @@ void TestDesktop::fullRound()
     if (QTest::currentTestFailed())
         return;
 
-    whenModalOpens([this](QWidget *viewer) { checkViewer(viewer); });
+    m_modal.expect([this](QWidget *viewer) { checkViewer(viewer); });
     chooseFromMenu("mnuTOP", "bmT_EASY");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
 }
 
 void TestDesktop::recordName(QWidget *dialog)
