@@ -202,6 +202,7 @@ private slots:
     void windowOnTheDesktop();
     void pointerOverTheBoard_data();
     void pointerOverTheBoard();
+    void hammerAtDoublePixelRatio();
     void hammerStrikesWhileHeld_data();
     void hammerStrikesWhileHeld();
     void helpWindowsOpenAndClose_data();
@@ -457,6 +458,22 @@ void TestDesktop::pointerOverTheBoard()
         QCOMPARE(shown.image.size(), HammerSize);
         QCOMPARE(shown.hotSpot, HammerHotSpot);
     }
+}
+
+// The hammer as the game makes it for a screen of device pixel ratio 2: X11 shows its
+// 64 x 64 pixels as they are, with the hot spot in those pixels, on the hammer's head.
+void TestDesktop::hammerAtDoublePixelRatio()
+{
+    QWidget probe(nullptr, Qt::FramelessWindowHint);
+    probe.resize(50, 50);
+    probe.setCursor(Artwork::pointer(Artwork::raisedHammer(2)));
+    probe.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&probe, WindowTimeoutMs));
+    m_x.moveTo(m_x.onScreen(&probe, probe.rect().center()));
+    QTRY_COMPARE_WITH_TIMEOUT(m_x.pointer().image.size(), HammerSize * 2, PointerTimeoutMs);
+    const PointerImage shown = m_x.pointer();
+    QCOMPARE(shown.hotSpot, HammerHotSpot * 2);
+    QVERIFY(shade(shown.image.pixel(shown.hotSpot)) != ' ');
 }
 
 void TestDesktop::hammerStrikesWhileHeld_data()

@@ -284,6 +284,8 @@ void TestWayland::roundAndDialogs()
 
     m_modal.expect([this](QWidget *about) {
         QCOMPARE(about->metaObject()->className(), "TQ_About");
+        // The compositor places the About window, which has no parent widget, by this tie.
+        QCOMPARE(about->windowHandle()->transientParent(), m_window->windowHandle());
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(about), QString(), WindowTimeoutMs);
         QVERIFY(m_desktop.click(onScreen(about, {60, 30})));
         QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), WindowTimeoutMs);
