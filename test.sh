@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: the headless tests with the checks of the
 # install and the package, then the desktop tests on a desktop session of their own (X
-# server, window manager and sound server), the installed game among them.
+# server, window manager and sound server), the installed game among them, then the Wayland
+# tests on a headless Wayland compositor.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
                   libx11-dev libxtst-dev libxfixes-dev)
+wayland_packages=(sway wayvnc grim wtype)
 packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
-scripts/setup.sh build "${desktop_packages[@]}" "${packaging_tools[@]}"
+scripts/setup.sh build "${desktop_packages[@]}" "${wayland_packages[@]}" "${packaging_tools[@]}"
 
-ctest --test-dir build --output-on-failure --label-exclude desktop
+ctest --test-dir build --output-on-failure --label-exclude 'desktop|wayland'
 scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop --no-tests=error
+scripts/wayland-session.sh ctest --test-dir build --output-on-failure --label-regex wayland --no-tests=error
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails its test.
 scripts/setup.sh build-asan -- -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
 ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|install'
+  ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|wayland|install'

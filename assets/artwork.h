@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QStringView>
 
 class QPainter;
 
@@ -23,8 +24,12 @@ QPixmap hit(qreal dpr = 1.0);            // 60 x 60, fireball disc
 QPixmap raisedHammer(qreal dpr = 1.0);   // 32 x 32, black, white and transparent only
 QPixmap strikingHammer(qreal dpr = 1.0); // 32 x 32, black, white and transparent only
 
-// A pointer showing `hammer`, with HammerHotSpot scaled to the pixmap's device pixels.
+// A pointer showing `hammer`, with its hot spot as the running platform reads it.
 QCursor pointer(const QPixmap &hammer);
+// HammerHotSpot for a picture of `dpr` device pixels per logical one, in the units the
+// platform reads a pointer's hot spot in: X11 (xcb) takes device pixels, every other
+// platform (Wayland) device-independent ones.
+QPoint hammerHotSpot(qreal dpr, QStringView platformName);
 
 // The window icon: cartoon eyes at 16, 32 and 64 pixels.
 QIcon eyesIcon();

@@ -2,6 +2,7 @@
 #include "boardlayout.h"
 #include "canvas.h"
 
+#include <QGuiApplication>
 #include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
@@ -98,11 +99,19 @@ QPixmap strikingHammer(qreal dpr)
     return drawHammer(dpr, QLineF(13.0, 13.0, 26.0, 12.0), Top, Bottom, Top);
 }
 
+QPoint hammerHotSpot(qreal dpr, QStringView platformName)
+{
+    // Qt's X11 platform sends the picture at its raw size and the hot spot as given; on
+    // Wayland the compositor scales the picture by its pixel ratio, and Qt passes the hot
+    // spot on as the surface's logical position.
+    const qreal scale = platformName == QLatin1String("xcb") ? dpr : 1.0;
+    return {qRound(HammerHotSpot.x() * scale), qRound(HammerHotSpot.y() * scale)};
+}
+
 QCursor pointer(const QPixmap &hammer)
 {
-    const qreal dpr = hammer.devicePixelRatio();
-    // X11 takes the pointer at its raw pixel size, so the hot spot is given in device pixels.
-    return QCursor(hammer, qRound(HammerHotSpot.x() * dpr), qRound(HammerHotSpot.y() * dpr));
+    const QPoint hotSpot = hammerHotSpot(hammer.devicePixelRatio(), QGuiApplication::platformName());
+    return QCursor(hammer, hotSpot.x(), hotSpot.y());
 }
 
 }

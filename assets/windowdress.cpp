@@ -110,6 +110,14 @@ void centreOnEveryShow(QWidget *window)
     new FrameCentring(window);
 }
 
+void openOverOwner(QWidget *window, QWidget *owner)
+{
+    if (windowsPlaceThemselves())
+        return;
+    window->winId(); // makes the native window, which the tie is set on
+    window->windowHandle()->setTransientParent(owner->window()->windowHandle());
+}
+
 QFont arialFont(int pixelSize, bool bold)
 {
     QFont font(QStringLiteral("Arial"));

@@ -25,6 +25,11 @@ void centreOnScreen(QWidget *window);
 // player has moved stays where it is until it is shown again.
 void centreOnEveryShow(QWidget *window);
 
+// Ties a window without a parent widget to `owner`'s window where the compositor places the
+// windows (Wayland): it then opens over its owner, as a dialog, instead of wherever the
+// compositor puts a new window. Elsewhere the window stays free and places itself.
+void openOverOwner(QWidget *window, QWidget *owner);
+
 // The face the game's texts are laid out for, at a size in pixels.
 QFont arialFont(int pixelSize, bool bold = false);
 

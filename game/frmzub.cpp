@@ -245,9 +245,11 @@ void frmZUB::bmHELP_Click()
 }
 
 // Each show loads a new About window with no owner, which centres itself and is unloaded
-// by a click on it. The round's timers keep ticking in the modal loop.
+// by a click on it; on Wayland, where it cannot place itself, it is tied to this window. The
+// round's timers keep ticking in the modal loop.
 void frmZUB::bmABOUT_Click()
 {
     auto *about = new TQ_About;
+    openOverOwner(about, this);
     about->exec();
 }

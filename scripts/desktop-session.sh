@@ -15,10 +15,9 @@ set -euo pipefail
 screen_size=1024x768x24
 sink=zubbo_desktop
 
-session=$(mktemp -d "${TMPDIR:-/tmp}/zubbo-desktop.XXXXXX")
-pids=()
+session_kind=desktop
+source "$(dirname "$0")/session-common.sh"
 stop_session() {
-  local i
   # The sound server may have been started again by the command: it is no child of this
   # script, so it is stopped by its id and waited for apart from the others.
   if [[ -s $session/pulseaudio.pid ]]; then
@@ -27,20 +26,10 @@ stop_session() {
     kill "$server" 2>/dev/null || true
     for _ in $(seq 100); do kill -0 "$server" 2>/dev/null || break; sleep 0.05; done
   fi
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$session"
+  stop_servers
 }
 trap stop_session EXIT
 trap 'exit 130' INT TERM
-
-# Waits up to ten seconds for a command to succeed; names what it waited for on failure.
-wait_for() {
-  local what=$1; shift
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  echo "desktop-session: $what did not come up" >&2
-  return 1
-}
 
 # Xvfb picks a free display itself and writes its number once it accepts connections.
 Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp 3>"$session/display" \

@@ -42,3 +42,32 @@ inline QPointer<QTimer> whenModal(std::function<void(QWidget *)> action,
     watch->start(LookEveryMs);
     return watch;
 }
+
+// The next modal window of a desktop test, which the window manager activates: the game
+// opens it on real input, so the test arms the wait, acts, then waits until done().
+class ModalWait
+{
+public:
+    ModalWait() = default;
+    ModalWait(const ModalWait &) = delete;
+    ModalWait &operator=(const ModalWait &) = delete;
+    ~ModalWait() { cancel(); }
+
+    void expect(std::function<void(QWidget *)> action)
+    {
+        m_done = false;
+        m_watch = whenModal(
+            [this, action](QWidget *modal) {
+                action(modal);
+                m_done = true;
+            },
+            ModalActivation::ByWindowManager);
+    }
+    bool done() const { return m_done; }
+    // Ends a wait whose window never opened, as after a failed check.
+    void cancel() { delete m_watch; }
+
+private:
+    QPointer<QTimer> m_watch;
+    bool m_done = false;
+};

@@ -203,7 +203,8 @@ void TestArtwork::hammers_data()
 }
 
 // A masked pointer shows no grey and no half-transparent edge, and the player aims with
-// its head, so the hot spot must lie on it.
+// its head, so the hot spot (in the picture's pixels here) must lie on it. X11 takes the hot
+// spot in those pixels, Wayland in logical ones.
 void TestArtwork::hammers()
 {
     QFETCH(Drawing, draw);
@@ -225,9 +226,11 @@ void TestArtwork::hammers()
     QVERIFY(black > 20 * dpr * dpr);
     QVERIFY(white > 20 * dpr * dpr);
     QCOMPARE(qAlpha(image.pixel(hotSpot)), 255);
+    QCOMPARE(Artwork::hammerHotSpot(dpr, u"xcb"), hotSpot);
+    QCOMPARE(Artwork::hammerHotSpot(dpr, u"wayland") * dpr, hotSpot);
 
     const QCursor pointer = Artwork::pointer(hammer);
-    QCOMPARE(pointer.hotSpot(), hotSpot);
+    QCOMPARE(pointer.hotSpot() * dpr, hotSpot); // offscreen reads it as Wayland does
     QCOMPARE(pointer.pixmap().size(), QSize(32, 32) * dpr);
 }
 

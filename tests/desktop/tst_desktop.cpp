@@ -202,6 +202,7 @@ private slots:
     void windowOnTheDesktop();
     void pointerOverTheBoard_data();
     void pointerOverTheBoard();
+    void hammerAtDoublePixelRatio();
     void hammerStrikesWhileHeld_data();
     void hammerStrikesWhileHeld();
     void helpWindowsOpenAndClose_data();
@@ -223,7 +224,6 @@ private:
     void clickCentre(const QWidget *widget) { click(widget, widget->rect().center()); }
     void chooseFromBar(QAction *item);
     void chooseFromMenu(const char *menuName, const char *itemName);
-    void whenModalOpens(std::function<void(QWidget *)> action);
     void recordName(QWidget *dialog);
     void checkViewer(QWidget *viewer);
     QString offCentre(const QWidget *window) const;
@@ -242,8 +242,7 @@ private:
     PointerImage m_arrow;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<frmZUB> m_window;
-    QPointer<QTimer> m_modalWatch;
-    bool m_modalDone = false;
+    ModalWait m_modal;
 };
 
 void TestDesktop::initTestCase()
@@ -300,8 +299,8 @@ void TestDesktop::init()
 
 void TestDesktop::cleanup()
 {
-    // A test that failed before its modal window opened leaves the watch behind.
-    delete m_modalWatch;
+    // A test that failed before its modal window opened leaves the wait behind.
+    m_modal.cancel();
     m_window.reset();
     m_folder.reset();
 }
@@ -394,19 +393,6 @@ void TestDesktop::chooseFromMenu(const char *menuName, const char *itemName)
     click(menu, menu->actionGeometry(action(itemName)).center());
 }
 
-// Runs `action` on the next modal window, which the window manager activates, and notes
-// when it is done; the game opens the window on real input, so the test waits for that.
-void TestDesktop::whenModalOpens(std::function<void(QWidget *)> action)
-{
-    m_modalDone = false;
-    m_modalWatch = whenModal(
-        [this, action](QWidget *modal) {
-            action(modal);
-            m_modalDone = true;
-        },
-        ModalActivation::ByWindowManager);
-}
-
 void TestDesktop::windowOnTheDesktop()
 {
     QWidget *window = m_window.get();
@@ -474,6 +460,22 @@ void TestDesktop::pointerOverTheBoard()
     }
 }
 
+// The hammer as the game makes it for a screen of device pixel ratio 2: X11 shows its
+// 64 x 64 pixels as they are, with the hot spot in those pixels, on the hammer's head.
+void TestDesktop::hammerAtDoublePixelRatio()
+{
+    QWidget probe(nullptr, Qt::FramelessWindowHint);
+    probe.resize(50, 50);
+    probe.setCursor(Artwork::pointer(Artwork::raisedHammer(2)));
+    probe.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&probe, WindowTimeoutMs));
+    m_x.moveTo(m_x.onScreen(&probe, probe.rect().center()));
+    QTRY_COMPARE_WITH_TIMEOUT(m_x.pointer().image.size(), HammerSize * 2, PointerTimeoutMs);
+    const PointerImage shown = m_x.pointer();
+    QCOMPARE(shown.hotSpot, HammerHotSpot * 2);
+    QVERIFY(shade(shown.image.pixel(shown.hotSpot)) != ' ');
+}
+
 void TestDesktop::hammerStrikesWhileHeld_data()
 {
     QTest::addColumn<QPoint>("pressAt"); // on the board
@@ -526,7 +528,7 @@ void TestDesktop::helpWindowsOpenAndClose()
     QFETCH(QString, title);
 
     QPointer<QWidget> opened;
-    whenModalOpens([&](QWidget *window) {
+    m_modal.expect([&](QWidget *window) {
         opened = window;
         QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
         QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
@@ -538,7 +540,7 @@ void TestDesktop::helpWindowsOpenAndClose()
         QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), WindowTimeoutMs);
     });
     chooseFromMenu("mnuHELP", item.constData());
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
     QVERIFY(opened.isNull() || !opened->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
 }
@@ -656,8 +658,8 @@ void TestDesktop::fullRound()
     }
 
     // The time runs out: the record dialog takes a name from the keyboard.
-    whenModalOpens([this](QWidget *dialog) { recordName(dialog); });
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, RoundTimeoutMs);
+    m_modal.expect([this](QWidget *dialog) { recordName(dialog); });
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), RoundTimeoutMs);
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
@@ -669,9 +671,9 @@ void TestDesktop::fullRound()
     if (QTest::currentTestFailed())
         return;
 
-    whenModalOpens([this](QWidget *viewer) { checkViewer(viewer); });
+    m_modal.expect([this](QWidget *viewer) { checkViewer(viewer); });
     chooseFromMenu("mnuTOP", "bmT_EASY");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modalDone, WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
 }
 
 void TestDesktop::recordName(QWidget *dialog)
