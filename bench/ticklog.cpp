@@ -10,11 +10,15 @@
 TickLog::TickLog(QObject *timer) : QObject(timer)
 {
     timer->installEventFilter(this);
+    for (QObject *part : timer->children()) {
+        if (part != this)
+            part->installEventFilter(this);
+    }
 }
 
 bool TickLog::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::Timer) {
+    if (event->type() == QEvent::Timer || event->type() == QEvent::SockAct) {
         m_ticks.append(steadyClockNs());
         emit ticked(int(m_ticks.size()));
     }

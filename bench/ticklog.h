@@ -4,7 +4,9 @@
 #include <QObject>
 
 // Timestamps every tick of a timer as it is delivered, before the timer's own handlers
-// run, so the handlers' work does not move the stamps.
+// run, so the handlers' work does not move the stamps. A tick arrives as a timer event or,
+// from the beat's fine clock, as the activation of its socket notifier, to the timer or to
+// the object inside it that waits for it.
 class TickLog : public QObject
 {
     Q_OBJECT
