@@ -8,7 +8,7 @@
 #include "eventwatch.h"
 #include "frmzub.h"
 #include "levels.h"
-#include "ticklog.h"
+#include "poplog.h"
 
 #include <QApplication>
 
@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
 
     frmZUB window(QCoreApplication::applicationDirPath());
     auto *pop = window.findChild<BeatTimer *>(QStringLiteral("Pop"));
-    auto *log = new TickLog(pop);
+    auto *log = logPops(window);
     window.show();
 
     afterFirstFrame(window.centralWidget(), SettleMs, [&] {

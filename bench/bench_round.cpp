@@ -2,14 +2,13 @@
 // seconds of pops with a hit on every other pop, the end cue and the record dialog, which
 // is closed. Reports the CPU time and peak memory of the round, the beat kept during it,
 // and then, idle between rounds, how often the program's threads wake up.
-#include "beattimer.h"
 #include "benchkit.h"
 #include "cues.h"
 #include "eventwatch.h"
 #include "frmzub.h"
 #include "levels.h"
+#include "poplog.h"
 #include "steadyclock.h"
-#include "ticklog.h"
 #include "tonewell.h"
 
 #include <QApplication>
@@ -69,7 +68,7 @@ int main(int argc, char *argv[])
     TimerEventCount timerEvents;
     app.installEventFilter(&timerEvents);
     frmZUB window(QCoreApplication::applicationDirPath());
-    auto *beat = new TickLog(window.findChild<BeatTimer *>(QStringLiteral("Pop")));
+    auto *beat = logPops(window);
 
     double cpuAtStart = 0;
     QList<QPair<QString, double>> threadCpuAtStart;

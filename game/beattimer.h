@@ -11,7 +11,7 @@ class QTimer;
 // timeout), whose ticks come on a beat finer than Qt's timers can keep. Qt 6.4 waits in whole
 // milliseconds, which leaves half a millisecond of error on average; here each tick is due at
 // an absolute time in nanoseconds on the steady clock (BeatKeeper), and on Linux a timerfd on
-// CLOCK_MONOTONIC, read through a QSocketNotifier, wakes the thread at exactly that time.
+// CLOCK_MONOTONIC, read through a QSocketNotifier, wakes the thread just before that time.
 // Where there is no timerfd, or when a coarser timer type is asked for, a Qt timer of that
 // type waits the whole milliseconds nearest to the due time.
 //
@@ -52,6 +52,7 @@ private:
     Qt::TimerType m_type = Qt::PreciseTimer;
     BeatKeeper m_beat;
     int m_fd = -1;
+    qint64 m_dueNs = 0; // of the tick the timerfd is set for
     QSocketNotifier *m_notifier = nullptr;
     QTimer *m_qtTimer = nullptr;
 };
