@@ -2,6 +2,7 @@
 
 #include "artwork.h"
 #include "beattimer.h"
+#include "boardpicture.h"
 #include "boardlayout.h"
 #include "gametext.h"
 #include "howtoplay.h"
@@ -94,7 +95,7 @@ void frmZUB::buildBoard()
     board->setObjectName(QStringLiteral("board"));
     board->setFixedSize(BoardLayout::ClientSize);
     board->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    board->setPixmap(Artwork::board(ratio));
+    board->setPixmap(boardPicture(ratio));
     setCentralWidget(board);
 
     for (int i = 0; i < 2; ++i) {
