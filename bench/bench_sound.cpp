@@ -6,6 +6,7 @@
 // SinkRecorder); a null sink takes data ahead of playing it, so it can even come out below
 // zero.
 //   bench_sound [POPS]
+#include "beattimer.h"
 #include "benchkit.h"
 #include "cues.h"
 #include "eventwatch.h"
@@ -74,7 +75,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int pops = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : DefaultPops;
     frmZUB window(QCoreApplication::applicationDirPath());
-    auto *pop = window.findChild<QTimer *>(QStringLiteral("Pop"));
+    auto *pop = window.findChild<BeatTimer *>(QStringLiteral("Pop"));
 
     QList<qint64> played;
     SinkRecorder recorder(qEnvironmentVariable("ZUBBO_SINK"), steadyClockNs);
@@ -134,7 +135,7 @@ int main(int argc, char *argv[])
             return;
         }
         window.bmLEVEL_Click(levelNumber(Level::Hard));
-        QTimer::singleShot(RecordLeadMs, pop, qOverload<>(&QTimer::start));
+        QTimer::singleShot(RecordLeadMs, pop, &BeatTimer::start);
     });
     return QApplication::exec();
 }

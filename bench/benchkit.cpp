@@ -45,6 +45,20 @@ double statusKb(const QString &path, const QByteArray &key)
     }
     return 0;
 }
+// Every thread of this process, as its name and task id, with the folder the kernel
+// describes it in.
+QList<QPair<QString, QString>> threads()
+{
+    QList<QPair<QString, QString>> found;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        comm.open(QIODevice::ReadOnly);
+        found.append({QString::fromUtf8(comm.readAll().trimmed()) + QLatin1Char('/') + task,
+                      tasks.filePath(task)});
+    }
+    return found;
+}
 } // namespace
 
 namespace BenchKit {
@@ -74,21 +88,27 @@ double cpuSeconds()
 qint64 contextSwitches(QList<QPair<QString, qint64>> *perThread)
 {
     qint64 total = 0;
-    const QDir tasks(QStringLiteral("/proc/self/task"));
-    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString status = tasks.filePath(task + QStringLiteral("/status"));
+    for (const auto &[thread, task] : threads()) {
+        const QString status = task + QStringLiteral("/status");
         const auto count = qint64(statusKb(status, "voluntary_ctxt_switches:")
                                   + statusKb(status, "nonvoluntary_ctxt_switches:"));
         total += count;
-        if (perThread) {
-            QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
-            comm.open(QIODevice::ReadOnly);
-            perThread->append({QString::fromUtf8(comm.readAll().trimmed()) + QLatin1Char('/')
-                                   + task,
-                               count});
-        }
+        if (perThread)
+            perThread->append({thread, count});
     }
     return total;
+}
+
+QList<QPair<QString, double>> cpuSecondsPerThread()
+{
+    QList<QPair<QString, double>> seconds;
+    for (const auto &[thread, task] : threads()) {
+        QFile schedstat(task + QStringLiteral("/schedstat"));
+        schedstat.open(QIODevice::ReadOnly);
+        // The first field is the time on a CPU in nanoseconds.
+        seconds.append({thread, schedstat.readAll().split(' ').value(0).toDouble() / 1e9});
+    }
+    return seconds;
 }
 
 void printFigure(const QString &name, double value, const QString &goal)

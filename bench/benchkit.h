@@ -23,6 +23,9 @@ double cpuSeconds();
 // how often its threads went to sleep and were woken; per thread name on request.
 qint64 contextSwitches(QList<QPair<QString, qint64>> *perThread = nullptr);
 
+// CPU seconds of every thread of this process so far, per thread name.
+QList<QPair<QString, double>> cpuSecondsPerThread();
+
 void printFigure(const QString &name, double value, const QString &goal = QString());
 
 double median(QList<double> values);

@@ -36,6 +36,7 @@ run() {
 }
 value() { grep -F "$1|" "$2" | head -n 1 | cut -d'|' -f2; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a != "" && b > 0) printf "%.3f", a / b }'; }
+difference() { awk -v a="$1" -v b="$2" 'BEGIN { if (a != "" && b != "") printf "%.3f", a - b }'; }
 
 echo "Start-up ($startup_runs runs) ..." >&2
 for _ in $(seq "$startup_runs"); do
@@ -43,7 +44,10 @@ for _ in $(seq "$startup_runs"); do
   ZUBBO_LAUNCHED_AT=$EPOCHREALTIME run "$bin/bench_startup" >"$work/game"
   r=$(ratio "$(value 'Start-up, game: launch to first frame (ms)' "$work/game")" \
             "$(value 'Start-up, baseline: launch to first frame (ms)' "$work/baseline")")
-  [[ -n $r ]] && echo "Start-up, game / baseline: launch to first frame|$r|< 1.5" >>"$figures"
+  [[ -n $r ]] && echo "Start-up, game / baseline: launch to first frame|$r|< 1.1" >>"$figures"
+  m=$(difference "$(value 'Start-up, game: peak memory (MB)' "$work/game")" \
+                 "$(value 'Start-up, baseline: peak memory (MB)' "$work/baseline")")
+  [[ -n $m ]] && echo "Start-up, game - baseline: peak memory (MB)|$m|< 4" >>"$figures"
 done
 
 # The hit benchmark moves the real pointer and the sound benchmark records everything
@@ -81,9 +85,14 @@ for r in $(seq "$beat_runs"); do
   done
 done
 
-# The round runs alone, so that no other window's events wake it while it idles.
-echo "A full round ..." >&2
-run "$bin/bench_round" >/dev/null
+# The round runs alone, so that no other window's events wake it while it idles; then the
+# least program with the same beat, as the yardstick of its CPU share.
+echo "A full round and the beat baseline ..." >&2
+run "$bin/bench_round" >"$work/round"
+run "$bin/bench_beatbaseline" >"$work/beatbaseline"
+c=$(ratio "$(value 'Round: CPU share of one core (%)' "$work/round")" \
+          "$(value 'Beat baseline: CPU share of one core (%)' "$work/beatbaseline")")
+[[ -n $c ]] && echo "Round: CPU share / beat baseline's|$c|< 3" >>"$figures"
 
 echo
 awk -F'|' '

@@ -3,22 +3,16 @@
 #include "benchkit.h"
 #include "steadyclock.h"
 
-#include <QEvent>
-
 #include <cmath>
 
-TickLog::TickLog(QObject *timer) : QObject(timer)
+TickLog::TickLog(QObject *parent) : QObject(parent)
 {
-    timer->installEventFilter(this);
 }
 
-bool TickLog::eventFilter(QObject *, QEvent *event)
+void TickLog::stamp()
 {
-    if (event->type() == QEvent::Timer) {
-        m_ticks.append(steadyClockNs());
-        emit ticked(int(m_ticks.size()));
-    }
-    return false;
+    m_ticks.append(steadyClockNs());
+    emit ticked(int(m_ticks.size()));
 }
 
 TickLog::Error TickLog::error(int nominalMs, int skip) const

@@ -3,13 +3,15 @@
 #include <QList>
 #include <QObject>
 
-// Timestamps every tick of a timer as it is delivered, before the timer's own handlers
-// run, so the handlers' work does not move the stamps.
+// Timestamps the ticks of a timer, through stamp() connected to its timeout ahead of the
+// timer's other handlers, so that their work does not move the stamps (bench/poplog.h).
 class TickLog : public QObject
 {
     Q_OBJECT
 public:
-    explicit TickLog(QObject *timer);
+    explicit TickLog(QObject *parent);
+
+    void stamp();
 
     // How far the intervals between the logged ticks strayed from `nominalMs`, skipping
     // the first `skip` intervals: the mean and the worst absolute error in ms.
@@ -22,9 +24,6 @@ public:
 
 signals:
     void ticked(int count);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QList<qint64> m_ticks;

@@ -1,6 +1,8 @@
 #include "frmzub.h"
 
 #include "artwork.h"
+#include "beattimer.h"
+#include "boardpicture.h"
 #include "boardlayout.h"
 #include "gametext.h"
 #include "howtoplay.h"
@@ -93,7 +95,7 @@ void frmZUB::buildBoard()
     board->setObjectName(QStringLiteral("board"));
     board->setFixedSize(BoardLayout::ClientSize);
     board->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    board->setPixmap(Artwork::board(ratio));
+    board->setPixmap(boardPicture(ratio));
     setCentralWidget(board);
 
     for (int i = 0; i < 2; ++i) {
@@ -191,18 +193,21 @@ void frmZUB::buildMenus()
 
 void frmZUB::buildTimers()
 {
-    const auto makeTimer = [this](const QString &name, int interval, void (frmZUB::*tick)()) {
-        auto *timer = new QTimer(this);
+    const auto setUp = [this](auto *timer, const QString &name, int interval,
+                              void (frmZUB::*tick)()) {
         timer->setObjectName(name);
         timer->setInterval(interval);
         // The coarse default may move a tick by 5 %, which a player hears in the beat.
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, tick);
+        connect(timer, &std::remove_pointer_t<decltype(timer)>::timeout, this, tick);
         return timer;
     };
-    timStart = makeTimer(QStringLiteral("timStart"), GetReadyInterval, &frmZUB::timStart_Timer);
-    Countdown = makeTimer(QStringLiteral("Countdown"), CountdownInterval, &frmZUB::Countdown_Timer);
-    Pop = makeTimer(QStringLiteral("Pop"), DesignedPopInterval, &frmZUB::Pop_Timer);
+    timStart = setUp(new QTimer(this), QStringLiteral("timStart"), GetReadyInterval,
+                     &frmZUB::timStart_Timer);
+    Countdown = setUp(new QTimer(this), QStringLiteral("Countdown"), CountdownInterval,
+                      &frmZUB::Countdown_Timer);
+    // The beat, finer than a QTimer can keep it.
+    Pop = setUp(new BeatTimer(this), QStringLiteral("Pop"), DesignedPopInterval, &frmZUB::Pop_Timer);
 }
 
 void frmZUB::Form_Load()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "beatkeeper.h"
 #include "boardlayout.h"
 #include "gamefolders.h"
 #include "levels.h"
@@ -14,6 +13,7 @@
 #include <array>
 #include <functional>
 
+class BeatTimer;
 class PictureControl;
 class QAction;
 class QLabel;
@@ -87,7 +87,6 @@ private:
     QString m_cueFolder;
     DayClock m_clock;
     RandomHoles m_holes;
-    BeatKeeper m_beat;
     ZubMod m_tables;
     Tonewell *Sound = nullptr;
     // The pointers made from the pictures of imgHAM(0) and imgHAM(1).
@@ -111,7 +110,7 @@ private:
 
     QTimer *timStart = nullptr;
     QTimer *Countdown = nullptr;
-    QTimer *Pop = nullptr;
+    BeatTimer *Pop = nullptr;
 
     // The table viewers, one per level, live from their first opening until their close
     // box is used.

@@ -2,11 +2,11 @@
 // the hammer with its hits.
 #include "frmzub.h"
 
+#include "beattimer.h"
 #include "frmrecord.h"
 #include "gametext.h"
 #include "picturecontrol.h"
 #include "playcue.h"
-#include "steadyclock.h"
 
 #include <QAction>
 #include <QLabel>
@@ -84,9 +84,9 @@ void frmZUB::Countdown_Timer()
 
 void frmZUB::Pop_Timer()
 {
-    // The interval is set first: on a running timer it restarts the wait from now, so the
-    // level chosen governs the wait until the next tick, less the lateness of this one.
-    Pop->setInterval(m_beat.nextWait(steadyClockNs(), levelInfo(Level(currentLevel())).beatMs));
+    // The interval is set first: on the running timer it sets the wait until the next tick,
+    // counted from when this one was due, so the level chosen governs it.
+    Pop->setInterval(levelInfo(Level(currentLevel())).beatMs);
     Explode[CurrentHole]->hide();
     ZubIN[CurrentHole]->hide();
     ZubIN[CurrentHole]->setMouseIcon(m_raisedHammer);

@@ -1,10 +1,12 @@
 // The rules of the main window that need no widget: the version text, the score and time
-// texts, and the succession of holes.
+// texts, the succession of holes and the beat.
 #include "beatkeeper.h"
+#include "beattimer.h"
 #include "gametext.h"
 #include "randomholes.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <array>
@@ -25,6 +27,8 @@ private slots:
     void midnightRepeatsTheLastHole();
     void holeWeightsOverTheFullPeriod();
     void beatKeepsItsLength();
+    void beatTimerTicksUntilStopped_data();
+    void beatTimerTicksUntilStopped();
 };
 
 void TestGameText::versionText_data()
@@ -145,34 +149,58 @@ void TestGameText::holeWeightsOverTheFullPeriod()
     QCOMPARE(holes.pickHole(0.5), 7);
 }
 
-// Ticks that come a little late are followed by shorter waits, so the beat keeps its length;
-// an early tick or one held up for long starts the beat afresh instead of catching up.
+// Ticks that come a little late do not move the ticks after them, so the beat keeps its
+// length; an early tick or one held up for long starts the beat afresh instead of catching up.
 void TestGameText::beatKeepsItsLength()
 {
     constexpr qint64 Ms = 1'000'000;
     BeatKeeper beat;
-    qint64 now = 5000 * Ms;
-    QCOMPARE(beat.nextWait(now, 950), 950);
-    // Each tick 0.7 ms late: the waits shrink by that much, rounded to whole milliseconds,
-    // and the ticks stay within a millisecond of the beat started at the first one.
-    const qint64 start = now;
+    const qint64 start = 5000 * Ms;
+    QCOMPARE(beat.start(start, 950), start + 950 * Ms);
+    qint64 now = start;
     for (int tick = 1; tick <= 50; ++tick) {
-        const qint64 due = start + tick * 950 * Ms;
-        now = due + 7 * Ms / 10;
-        const int wait = beat.nextWait(now, 950);
-        QVERIFY2(wait == 949 || wait == 950, qPrintable(QString::number(wait)));
-        QVERIFY(qAbs(now + wait * Ms - (due + 950 * Ms)) <= Ms / 2);
+        now = start + tick * 950 * Ms + 7 * Ms / 10;
+        QCOMPARE(beat.nextDue(now, 950), start + (tick + 1) * 950 * Ms);
     }
-    // A new level's interval counts from the beat too.
-    now += 950 * Ms - 7 * Ms / 10 + Ms;
-    QCOMPARE(beat.nextWait(now, 400), 399);
+    // A timer that counts in milliseconds waits the nearest whole one, at least one.
+    QCOMPARE(BeatKeeper::waitMs(start + 51 * 950 * Ms, now), 949);
+    QCOMPARE(BeatKeeper::waitMs(now, now), 1);
 
+    // A new level's interval counts from the beat too, 2 ms late as 0.7.
+    const qint64 due = start + 51 * 950 * Ms;
+    QCOMPARE(beat.nextDue(due + 2 * Ms, 400), due + 400 * Ms);
     // Held up for 200 ms: no hurried catch-up, a whole interval from now.
-    now += 399 * Ms + 200 * Ms;
-    QCOMPARE(beat.nextWait(now, 400), 400);
+    now = due + 600 * Ms;
+    QCOMPARE(beat.nextDue(now, 400), now + 400 * Ms);
     // Early (a tick handled by hand before its time): also afresh.
     now += 100 * Ms;
-    QCOMPARE(beat.nextWait(now, 600), 600);
+    QCOMPARE(beat.nextDue(now, 600), now + 600 * Ms);
+}
+
+void TestGameText::beatTimerTicksUntilStopped_data()
+{
+    QTest::addColumn<Qt::TimerType>("type");
+    QTest::newRow("the fine clock") << Qt::PreciseTimer;
+    QTest::newRow("a coarse Qt timer") << Qt::CoarseTimer;
+}
+
+// The beat's timer repeats while active, a handler can stop it, and no tick comes after.
+void TestGameText::beatTimerTicksUntilStopped()
+{
+    QFETCH(Qt::TimerType, type);
+    BeatTimer timer;
+    timer.setTimerType(type);
+    timer.setInterval(5);
+    QSignalSpy ticks(&timer, &BeatTimer::timeout);
+    connect(&timer, &BeatTimer::timeout, &timer, [&] {
+        if (ticks.count() == 3)
+            timer.stop();
+    });
+    timer.start();
+    QVERIFY(timer.isActive());
+    QTRY_VERIFY(!timer.isActive());
+    QTest::qWait(30);
+    QCOMPARE(ticks.count(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestGameText)

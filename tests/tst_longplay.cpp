@@ -3,6 +3,7 @@
 // memory where the first round left it, give or take less than 2 MB; so do a hundred thousand
 // cues through the wave player. Runs on the desktop session,
 // whose sound server keeps the wave player's stream open as in play.
+#include "beattimer.h"
 #include "cues.h"
 #include "frmzub.h"
 #include "levels.h"
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 
 #include <malloc.h>
 
@@ -71,7 +71,7 @@ private:
 void TestLongPlay::playRound(frmZUB &window, const QString &player)
 {
     window.bmSTART_Click();
-    const auto *pop = window.findChild<QTimer *>(QStringLiteral("Pop"));
+    const auto *pop = window.findChild<BeatTimer *>(QStringLiteral("Pop"));
     do
         window.timStart_Timer();
     while (!pop->isActive());
