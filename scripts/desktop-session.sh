@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command on a desktop of its own: an X server (Xvfb) on a free display, the openbox
-# window manager and a PulseAudio server whose only device is a null sink. Everything is
-# stopped again when the command ends, whether it passed, failed or was interrupted.
-#   scripts/desktop-session.sh COMMAND [ARGS...]
+# window manager and a sound server whose only device is a null sink: PulseAudio, or with
+# ZUBBO_SOUND_SERVER=pipewire the PipeWire daemon with its session manager (wireplumber) and
+# PulseAudio service (pipewire-pulse) on a session bus of their own. Everything is stopped
+# again when the command ends, whether it passed, failed or was interrupted.
+#   [ZUBBO_SOUND_SERVER=pipewire] scripts/desktop-session.sh COMMAND [ARGS...]
 # The command finds DISPLAY, XDG_RUNTIME_DIR and PULSE_SERVER set, and in ZUBBO_SINK the
 # name of the null sink, whose monitor source records what was played. The sound server's
 # process id is in the file ZUBBO_SOUND_SERVER_PID; a command that kills it starts it again
@@ -20,9 +22,9 @@ source "$(dirname "$0")/session-common.sh"
 stop_session() {
   # The sound server may have been started again by the command: it is no child of this
   # script, so it is stopped by its id and waited for apart from the others.
-  if [[ -s $session/pulseaudio.pid ]]; then
+  if [[ -s $session/sound-server.pid ]]; then
     local server
-    server=$(cat "$session/pulseaudio.pid")
+    server=$(cat "$session/sound-server.pid")
     kill "$server" 2>/dev/null || true
     for _ in $(seq 100); do kill -0 "$server" 2>/dev/null || break; sleep 0.05; done
   fi
@@ -54,14 +56,28 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # but not list, while the runtime folder stays private.
 chmod 711 "$session"
 mkdir -m 711 "$session/sound"
-export PULSE_SERVER=unix:$session/sound/pulse-native
+export PULSE_SERVER=unix:$session/sound/native
 # The null sink is the only device: a sink named for the user's own server would not exist.
 unset PULSE_SINK
 export ZUBBO_SINK=$sink
-export ZUBBO_SOUND_SERVER_PID=$session/pulseaudio.pid
-export ZUBBO_SOUND_SERVER_LOG=$session/pulseaudio.log
-export ZUBBO_START_SOUND_SERVER
+export ZUBBO_SOUND_SERVER_PID=$session/sound-server.pid
+export ZUBBO_SOUND_SERVER_LOG=$session/sound-server.log
+export ZUBBO_START_SOUND_SERVER ZUBBO_SOUND_SERVER=${ZUBBO_SOUND_SERVER:-pulseaudio}
 ZUBBO_START_SOUND_SERVER=$(cd "$(dirname "$0")" && pwd)/start-sound-server.sh
+if [[ $ZUBBO_SOUND_SERVER == pipewire ]]; then
+  # The PipeWire daemon and its session manager outlive a restart of the PulseAudio service,
+  # as on a desktop. They find the session bus at $XDG_RUNTIME_DIR/bus, and keep what they
+  # remember in the session's folder, not in the user's home.
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+    >"$session/dbus.log" 2>&1 &
+  pids+=($!)
+  wait_for "the session bus" test -S "$XDG_RUNTIME_DIR/bus" || { cat "$session/dbus.log" >&2; exit 1; }
+  pipewire >"$session/pipewire.log" 2>&1 &
+  pids+=($!)
+  wait_for "pipewire" test -S "$XDG_RUNTIME_DIR/pipewire-0" || { cat "$session/pipewire.log" >&2; exit 1; }
+  XDG_STATE_HOME=$session/state wireplumber >"$session/wireplumber.log" 2>&1 &
+  pids+=($!)
+fi
 "$ZUBBO_START_SOUND_SERVER"
 
 "$@"
