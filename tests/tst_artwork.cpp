@@ -8,6 +8,7 @@
 
 #include "aboutart.h"
 #include "artwork.h"
+#include "boardpicture.h"
 #include "designedboard.h"
 #include "testfiles.h"
 #include "waves.h"
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -387,6 +389,10 @@ void TestArtwork::repeatable()
 {
     QCOMPARE(Artwork::board(2.0).toImage(), Artwork::board(2.0).toImage());
     QCOMPARE(Artwork::hit().toImage(), Artwork::hit().toImage());
+    // The program carries the wall as the build drew it: it must be the one drawn now.
+    QVERIFY(QResource(QStringLiteral(":/zubbo/board.rgb32")).isValid());
+    QCOMPARE(boardPicture(1.0).toImage().convertToFormat(QImage::Format_RGB32),
+             Artwork::board().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestArtwork::waveFiles_data()
