@@ -19,6 +19,8 @@ public:
     // The whole milliseconds nearest to the wait from `nowNs` until `dueNs`, at least one:
     // the wait of a timer that counts in milliseconds.
     static int waitMs(qint64 dueNs, qint64 nowNs);
+    // When the tick last returned by start() or nextDue() is due.
+    qint64 dueNs() const { return m_dueNs; }
 
 private:
     qint64 m_dueNs = 0;

@@ -34,7 +34,7 @@ BeatTimer::BeatTimer(QObject *parent) : QObject(parent), m_qtTimer(new QTimer(th
             // Nothing to read: the timer was set anew after it expired.
             if (read(m_fd, &expirations, sizeof expirations) != sizeof expirations)
                 return;
-            while (steadyClockNs() < m_dueNs) {
+            while (steadyClockNs() < m_beat.dueNs()) {
             }
             tick();
         });
@@ -85,7 +85,6 @@ void BeatTimer::arm(qint64 dueNs)
     m_armedDuringTick = true;
 #ifdef ZUBBO_HAS_TIMERFD
     if (fine()) {
-        m_dueNs = dueNs;
         const qint64 wakeNs = dueNs - WakeEarlyNs;
         itimerspec due{};
         due.it_value.tv_sec = wakeNs / 1'000'000'000;

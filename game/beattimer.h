@@ -52,7 +52,6 @@ private:
     Qt::TimerType m_type = Qt::PreciseTimer;
     BeatKeeper m_beat;
     int m_fd = -1;
-    qint64 m_dueNs = 0; // of the tick the timerfd is set for
     QSocketNotifier *m_notifier = nullptr;
     QTimer *m_qtTimer = nullptr;
 };
