@@ -301,7 +301,9 @@ void TestDesktop::init()
     m_window = std::make_unique<frmZUB>(m_folder->path(), [] { return Noon; });
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_x.frameExtents(m_window.get()).isNull(), WindowTimeoutMs);
+    // The window is centred by its frame once the window manager has framed it: a click
+    // aimed before that lands where the window was.
+    QTRY_COMPARE_WITH_TIMEOUT(offCentre(m_window.get()), QString(), WindowTimeoutMs);
 }
 
 void TestDesktop::cleanup()
@@ -766,6 +768,13 @@ void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecord
     }
     qInfo("%d of %d cues heard in the recording, %.0f ms after their play calls", mostHeard,
           int(cues.size()), bestDelay);
+    QStringList delays; // each cue's nearest onset, from its play call
+    for (const qint64 cue : cues) {
+        const double due = double(cue - recordingStart);
+        const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
+        delays << (next == onsets.end() ? QStringLiteral("-") : QString::number(*next - due, 'f', 1));
+    }
+    qInfo("cue onsets after their play calls, ms: %s", qPrintable(delays.join(QLatin1Char(' '))));
     QVERIFY2(mostHeard == cues.size(),
              qPrintable(QStringLiteral("%1 of %2 cues heard (recording delay %3 ms; %4 onsets "
                                        "in %5 ms)")
