@@ -7,6 +7,7 @@
 #include "gametext.h"
 #include "picturecontrol.h"
 #include "playcue.h"
+#include "tonewell.h"
 
 #include <QAction>
 #include <QLabel>
@@ -64,6 +65,9 @@ void frmZUB::timStart_Timer()
         timStart->stop();
         Pop->start();
         Countdown->start();
+        // The sound stream closes while the game is quiet; opened now, it is ready for the
+        // first pop, which then sounds as promptly as every later one.
+        Sound->preload(cueFiles(m_cueFolder));
     }
     ++ReadyTicks;
 }

@@ -71,7 +71,7 @@ constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with 
 
 // A cue counts as heard when the recording has an onset this close to where it belongs.
 // Where it belongs is its play call plus one delay shared by all cues: the sound's way to
-// the sink and the recording's start, a few milliseconds here. A beat heard later than
+// the sink, a few milliseconds here (the recording times its onsets on the test's clock). A beat heard later than
 // LatestSoundMs after its pop is off the beat.
 constexpr double OnsetToleranceMs = 50;
 constexpr double LatestSoundMs = 250;
@@ -234,8 +234,7 @@ private:
     void recordName(QWidget *dialog);
     void checkViewer(QWidget *viewer);
     QString offCentre(const QWidget *window) const;
-    void checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
-                            qint64 recordingStart);
+    void checkCuesWereHeard(const QList<qint64> &cuesMs, const SinkRecorder &recorder);
     void startRound(Level level);
     void hitEveryPop(QList<qint64> &popsNs, int &clicks);
     void startServerAndListen(SoundServer &server, const QList<qint64> &popsNs, int restart);
@@ -590,9 +589,8 @@ void TestDesktop::fullRound()
 {
     QElapsedTimer clock;
     clock.start();
-    SinkRecorder recorder(m_sink);
+    SinkRecorder recorder(m_sink, [&clock] { return clock.nsecsElapsed(); });
     QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
-    const qint64 recordingStart = clock.elapsed();
 
     CueLog cues;
     connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
@@ -676,7 +674,7 @@ void TestDesktop::fullRound()
 
     recorder.stop();
     QCOMPARE(cues.ends.size(), 1);
-    checkCuesWereHeard(cues.pops + cues.ends, recorder, recordingStart);
+    checkCuesWereHeard(cues.pops + cues.ends, recorder);
     if (QTest::currentTestFailed())
         return;
 
@@ -739,25 +737,26 @@ void TestDesktop::checkViewer(QWidget *viewer)
 
 // Every cue has a sound onset in the recording near its time. The delay shared by all cues
 // is taken as the one, within its bounds, that places the most cues on onsets.
-void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecorder &recorder,
-                                     qint64 recordingStart)
+// `cuesMs` and the recorder's clock are one clock, in milliseconds and nanoseconds.
+void TestDesktop::checkCuesWereHeard(const QList<qint64> &cuesMs, const SinkRecorder &recorder)
 {
-    const QList<double> onsets = recorder.onsetsMs(SoundLevel, SilenceBeforeSoundMs); // ascending
+    QList<double> onsets; // ascending
+    for (const qint64 onsetNs : recorder.onsetsNs(SoundLevel, SilenceBeforeSoundMs))
+        onsets << double(onsetNs) / NsPerMs;
     QVERIFY2(!onsets.isEmpty(), "the recording of the sink is silent");
     const auto heard = [&onsets](double due) {
         const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
         return next != onsets.end() && *next <= due + OnsetToleranceMs;
     };
     const auto heardWith = [&](double delay) {
-        return int(std::count_if(cues.begin(), cues.end(), [&](qint64 cue) {
-            return heard(double(cue - recordingStart) + delay);
-        }));
+        return int(std::count_if(cuesMs.begin(), cuesMs.end(),
+                                 [&](qint64 cue) { return heard(double(cue) + delay); }));
     };
     int mostHeard = 0;
     double bestDelay = 0;
-    for (const qint64 cue : cues) {
+    for (const qint64 cue : cuesMs) {
         for (const double onset : onsets) {
-            const double delay = onset - double(cue - recordingStart);
+            const double delay = onset - double(cue);
             if (delay < -OnsetToleranceMs || delay > LatestSoundMs)
                 continue;
             if (const int count = heardWith(delay); count > mostHeard) {
@@ -767,19 +766,19 @@ void TestDesktop::checkCuesWereHeard(const QList<qint64> &cues, const SinkRecord
         }
     }
     qInfo("%d of %d cues heard in the recording, %.0f ms after their play calls", mostHeard,
-          int(cues.size()), bestDelay);
+          int(cuesMs.size()), bestDelay);
     QStringList delays; // each cue's nearest onset, from its play call
-    for (const qint64 cue : cues) {
-        const double due = double(cue - recordingStart);
+    for (const qint64 cue : cuesMs) {
+        const auto due = double(cue);
         const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
         delays << (next == onsets.end() ? QStringLiteral("-") : QString::number(*next - due, 'f', 1));
     }
     qInfo("cue onsets after their play calls, ms: %s", qPrintable(delays.join(QLatin1Char(' '))));
-    QVERIFY2(mostHeard == cues.size(),
+    QVERIFY2(mostHeard == cuesMs.size(),
              qPrintable(QStringLiteral("%1 of %2 cues heard (recording delay %3 ms; %4 onsets "
                                        "in %5 ms)")
                             .arg(mostHeard)
-                            .arg(cues.size())
+                            .arg(cuesMs.size())
                             .arg(bestDelay)
                             .arg(onsets.size())
                             .arg(recorder.lengthMs())));
@@ -793,9 +792,8 @@ void TestDesktop::cuesOfAShortRoundAreHeard()
 {
     QElapsedTimer clock;
     clock.start();
-    SinkRecorder recorder(m_sink);
+    SinkRecorder recorder(m_sink, [&clock] { return clock.nsecsElapsed(); });
     QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
-    const qint64 recordingStart = clock.elapsed();
     QList<qint64> cues;
     QStringList files;
     connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
@@ -816,7 +814,7 @@ void TestDesktop::cuesOfAShortRoundAreHeard()
     runFor(EndCueRecordedMs);
     recorder.stop();
     QCOMPARE(files.count(QLatin1String(cueInfo(Cue::End).fileName)), 1);
-    checkCuesWereHeard(cues, recorder, recordingStart);
+    checkCuesWereHeard(cues, recorder);
 }
 
 // The sound server killed outright and started again, ten times in one round at Hard: after

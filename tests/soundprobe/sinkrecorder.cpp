@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 constexpr int StartTimeoutMs = 10000;
@@ -28,7 +29,7 @@ SinkRecorder::~SinkRecorder()
 bool SinkRecorder::start()
 {
     m_samples.clear();
-    m_haveFirstSampleNs = false;
+    m_arrivals.clear();
     m_parec.start(QStringLiteral("parec"),
                   {QStringLiteral("--device=%1.monitor").arg(m_sink), QStringLiteral("--raw"),
                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
@@ -58,13 +59,12 @@ QString SinkRecorder::errorText()
 void SinkRecorder::takeSamples()
 {
     const qint64 now = m_nowNs ? m_nowNs() : 0;
-    m_samples += m_parec.readAllStandardOutput();
-    if (!m_nowNs)
+    const QByteArray arrived = m_parec.readAllStandardOutput();
+    if (arrived.isEmpty())
         return;
-    const qint64 bound = now - sampleCount() * NsPerSecond / SampleRate;
-    if (!m_haveFirstSampleNs || bound < m_firstSampleNs)
-        m_firstSampleNs = bound;
-    m_haveFirstSampleNs = true;
+    m_samples += arrived;
+    if (m_nowNs)
+        m_arrivals.append({sampleCount(), now - sampleCount() * NsPerSecond / SampleRate});
 }
 
 qsizetype SinkRecorder::sampleCount() const
@@ -115,8 +115,16 @@ QList<double> SinkRecorder::onsetsMs(int level, int quietMs) const
 
 QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
 {
+    const QList<qsizetype> found = onsets(level, quietMs);
     QList<qint64> times;
-    for (qsizetype i : onsets(level, quietMs))
-        times.append(m_firstSampleNs + i * NsPerSecond / SampleRate);
+    // From the last onset back, the tightest bound of the arrivals that brought it or came
+    // after it.
+    qint64 firstSampleNs = std::numeric_limits<qint64>::max();
+    auto arrival = m_arrivals.crbegin();
+    for (auto onset = found.crbegin(); onset != found.crend(); ++onset) {
+        for (; arrival != m_arrivals.crend() && arrival->samplesSoFar > *onset; ++arrival)
+            firstSampleNs = std::min(firstSampleNs, arrival->firstSampleNs);
+        times.prepend(firstSampleNs + *onset * NsPerSecond / SampleRate);
+    }
     return times;
 }

@@ -13,10 +13,12 @@
 //
 // Onsets can also be placed on a clock of the caller's (onsetsNs). The recorder's own clock
 // is unknown, but a sample cannot reach this process before the sound server has rendered
-// it: every arrival of samples bounds the time of the recording's first sample from above,
-// and the tightest bound is kept. An onset's time is thus when the server rendered it, give
-// or take the smallest delivery delay of any arrival; a server that renders ahead of playing
-// (a null sink does) places it that much early.
+// it: every arrival of samples bounds the time of each sample it brings, and of each one
+// before it, from above, and the tightest bound is kept. An onset's time is thus when the
+// server rendered it, give or take the smallest delivery delay after it; a server that
+// renders ahead of playing (a null sink does) places it that much early. Each onset is timed
+// by the arrivals from its own on, so a stall of the server, which leaves the recording
+// short of the time that passed, moves no onset before it.
 class SinkRecorder
 {
 public:
@@ -51,6 +53,12 @@ private:
     std::function<qint64()> m_nowNs;
     QProcess m_parec;
     QByteArray m_samples; // 16-bit signed little-endian mono
-    qint64 m_firstSampleNs = 0;
-    bool m_haveFirstSampleNs = false;
+    // Each arrival of samples: when it came, less the time of all samples so far at the
+    // recorded rate; the bound it gives on the first sample's time.
+    struct Arrival
+    {
+        qsizetype samplesSoFar;
+        qint64 firstSampleNs;
+    };
+    QList<Arrival> m_arrivals;
 };
