@@ -6,18 +6,44 @@
 #include <QTimer>
 
 #if __has_include(<sys/timerfd.h>)
+#include <sys/prctl.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
 #define ZUBBO_HAS_TIMERFD 1
 #endif
 
 namespace {
-// A thread woken from its sleep runs 0.1 to 0.6 ms after the time it was woken for, more on
-// a virtual machine, and by a different amount every time. The fine clock therefore wakes
-// the thread this much early and lets it wait out the rest awake, which costs well under
-// a thousandth of the beat.
+// A thread woken through the event loop runs 0.1 to 0.6 ms after the time it was woken for,
+// more on a virtual machine, and by a different amount every time. The fine clock therefore
+// wakes the thread this much early, then sleeps again, with no timer slack, until SpinNs
+// before the tick is due, and waits out only that last moment awake.
 constexpr qint64 WakeEarlyNs = 1'000'000;
+// A sleep with no slack ends within tens of microseconds of its time, nearly always.
+constexpr qint64 SpinNs = 100'000;
+constexpr qint64 NsPerSecond = 1'000'000'000;
+
+#ifdef ZUBBO_HAS_TIMERFD
+void waitUntil(qint64 dueNs)
+{
+    const qint64 sleepUntilNs = dueNs - SpinNs;
+    if (steadyClockNs() < sleepUntilNs) {
+        // The thread's timer slack (50 us by default) would let the sleep end that much late.
+        const int slack = prctl(PR_GET_TIMERSLACK);
+        prctl(PR_SET_TIMERSLACK, 1);
+        const timespec until{sleepUntilNs / NsPerSecond, sleepUntilNs % NsPerSecond};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+        }
+        if (slack > 0)
+            prctl(PR_SET_TIMERSLACK, slack);
+    }
+    while (steadyClockNs() < dueNs) {
+    }
 }
+#endif
+} // namespace
 
 BeatTimer::BeatTimer(QObject *parent) : QObject(parent), m_qtTimer(new QTimer(this))
 {
@@ -34,8 +60,7 @@ BeatTimer::BeatTimer(QObject *parent) : QObject(parent), m_qtTimer(new QTimer(th
             // Nothing to read: the timer was set anew after it expired.
             if (read(m_fd, &expirations, sizeof expirations) != sizeof expirations)
                 return;
-            while (steadyClockNs() < m_beat.dueNs()) {
-            }
+            waitUntil(m_beat.dueNs());
             tick();
         });
     }
@@ -87,8 +112,8 @@ void BeatTimer::arm(qint64 dueNs)
     if (fine()) {
         const qint64 wakeNs = dueNs - WakeEarlyNs;
         itimerspec due{};
-        due.it_value.tv_sec = wakeNs / 1'000'000'000;
-        due.it_value.tv_nsec = wakeNs % 1'000'000'000;
+        due.it_value.tv_sec = wakeNs / NsPerSecond;
+        due.it_value.tv_nsec = wakeNs % NsPerSecond;
         timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &due, nullptr);
         return;
     }
