@@ -37,7 +37,7 @@ trap 'exit 130' INT TERM
 Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp 3>"$session/display" \
   >"$session/xvfb.log" 2>&1 &
 pids+=($!)
-wait_for "Xvfb" test -s "$session/display" || { cat "$session/xvfb.log" >&2; exit 1; }
+wait_for "Xvfb" "$session/xvfb.log" test -s "$session/display"
 export DISPLAY=":$(cat "$session/display")"
 unset WAYLAND_DISPLAY
 
@@ -46,7 +46,7 @@ root_has() { xprop -root -notype "$1" 2>/dev/null | grep -q "$2"; }
 openbox --sm-disable >"$session/openbox.log" 2>&1 &
 pids+=($!)
 # openbox names its theme once its start-up is through, after announcing itself.
-wait_for "openbox" root_has _OB_THEME '"' || { cat "$session/openbox.log" >&2; exit 1; }
+wait_for "openbox" "$session/openbox.log" root_has _OB_THEME '"'
 
 export XDG_RUNTIME_DIR=$session/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -71,10 +71,10 @@ if [[ $ZUBBO_SOUND_SERVER == pipewire ]]; then
   dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
     >"$session/dbus.log" 2>&1 &
   pids+=($!)
-  wait_for "the session bus" test -S "$XDG_RUNTIME_DIR/bus" || { cat "$session/dbus.log" >&2; exit 1; }
+  wait_for "the session bus" "$session/dbus.log" test -S "$XDG_RUNTIME_DIR/bus"
   pipewire >"$session/pipewire.log" 2>&1 &
   pids+=($!)
-  wait_for "pipewire" test -S "$XDG_RUNTIME_DIR/pipewire-0" || { cat "$session/pipewire.log" >&2; exit 1; }
+  wait_for "pipewire" "$session/pipewire.log" test -S "$XDG_RUNTIME_DIR/pipewire-0"
   XDG_STATE_HOME=$session/state wireplumber >"$session/wireplumber.log" 2>&1 &
   pids+=($!)
 fi

@@ -13,10 +13,13 @@ stop_servers() {
   rm -rf "$session"
 }
 
-# Waits up to ten seconds for a command to succeed; names what it waited for on failure.
+# Waits up to ten seconds for a command to succeed. If it does not, names what it waited for,
+# shows that server's log and ends the session.
+#   wait_for WHAT LOG COMMAND [ARGS...]
 wait_for() {
-  local what=$1; shift
+  local what=$1 log=$2; shift 2
   for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "$session_kind-session: $what did not come up" >&2
-  return 1
+  cat "$log" >&2
+  exit 1
 }

@@ -47,18 +47,18 @@ pids+=($!)
 display_socket() { find "$compositor_runtime" -name 'wayland-[0-9]*' ! -name '*.lock'; }
 sway_socket() { find "$compositor_runtime" -name 'sway-ipc.*.sock'; }
 has_sockets() { [[ -n $(display_socket) && -n $(sway_socket) ]]; }
-wait_for "sway" has_sockets || { cat "$session/sway.log" >&2; exit 1; }
+wait_for "sway" "$session/sway.log" has_sockets
 WAYLAND_DISPLAY=$(display_socket)
 SWAYSOCK=$(sway_socket)
 export WAYLAND_DISPLAY SWAYSOCK
-wait_for "sway's output" swaymsg -t get_outputs || { cat "$session/sway.log" >&2; exit 1; }
+wait_for "sway's output" "$session/sway.log" swaymsg -t get_outputs
 
 XDG_RUNTIME_DIR=$compositor_runtime HOME=$session \
   "${as_compositor_user[@]}" wayvnc --unix-socket "$compositor_runtime/vnc.sock" \
   >"$session/wayvnc.log" 2>&1 &
 pids+=($!)
 seat_has_pointer() { swaymsg -t get_seats | grep -q '"type": "pointer"'; }
-wait_for "wayvnc's pointer" seat_has_pointer || { cat "$session/wayvnc.log" >&2; exit 1; }
+wait_for "wayvnc's pointer" "$session/wayvnc.log" seat_has_pointer
 
 export XDG_RUNTIME_DIR=$session/runtime ZUBBO_OUTPUT=$output
 unset DISPLAY
