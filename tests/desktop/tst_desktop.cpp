@@ -71,8 +71,8 @@ constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with 
 
 // A cue counts as heard when the recording has an onset this close to where it belongs.
 // Where it belongs is its play call plus one delay shared by all cues: the sound's way to
-// the sink, a few milliseconds here (the recording times its onsets on the test's clock). A beat heard later than
-// LatestSoundMs after its pop is off the beat.
+// the sink, a few milliseconds here (the recording times its onsets on the test's clock). A
+// beat heard later than LatestSoundMs after its pop is off the beat.
 constexpr double OnsetToleranceMs = 50;
 constexpr double LatestSoundMs = 250;
 // A recorded sound begins with a sample of this level (of 32767, about -50 dBFS: no cue is
