@@ -84,6 +84,11 @@ void BeatTimer::setInterval(int ms)
         arm(m_beat.nextDue(steadyClockNs(), ms));
 }
 
+int BeatTimer::remainingTime() const
+{
+    return m_active ? BeatKeeper::waitMs(m_beat.dueNs(), steadyClockNs()) : -1;
+}
+
 void BeatTimer::setTimerType(Qt::TimerType type)
 {
     disarm();

@@ -30,6 +30,8 @@ public:
     int interval() const { return m_intervalMs; }
     void setInterval(int ms);
     bool isActive() const { return m_active; }
+    // Whole milliseconds until the next tick, as QTimer::remainingTime(); -1 when stopped.
+    int remainingTime() const;
     Qt::TimerType timerType() const { return m_type; }
     void setTimerType(Qt::TimerType type);
 

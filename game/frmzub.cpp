@@ -71,6 +71,7 @@ frmZUB::frmZUB(const GameFolders &folders, DayClock clock, QWidget *parent)
     buildBoard();
     buildMenus();
     buildTimers();
+    buildDesktopKeys();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load();
 
@@ -108,7 +109,7 @@ void frmZUB::buildBoard()
     m_raisedHammer = Artwork::pointer(imgHAM[0]->picture());
     m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
 
-    lblMESSAGE = makeBoardLabel(QStringLiteral("lblMESSAGE"), QStringLiteral("G e t   R e a d y"),
+    lblMESSAGE = makeBoardLabel(QStringLiteral("lblMESSAGE"), getReadyMessage(),
                            BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter, board);
     makeWhite(lblMESSAGE);
     lblMESSAGE->hide();
@@ -118,6 +119,11 @@ void frmZUB::buildBoard()
     imgCUR->setMouseIcon(m_raisedHammer);
     connect(imgCUR, &PictureControl::pressed, this, &frmZUB::imgCUR_MouseDown);
     connect(imgCUR, &PictureControl::released, this, &frmZUB::imgCUR_MouseUp);
+    // Beside the hammer's swing: a paused round goes on with a press on the board.
+    connect(imgCUR, &PictureControl::pressed, this, [this] {
+        if (m_pause == Pause::Paused)
+            resumeRound();
+    });
 
     // One array of pictures per kind, all hidden until the round shows them.
     using Handler = void (frmZUB::*)(int);

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class TimerFreeze;
 class Tonewell;
 class TopTenViewer;
 
@@ -44,6 +45,8 @@ public:
     qint32 score() const { return Score; }
     int currentHole() const { return CurrentHole; }
     bool running() const { return Running; }
+    // A round held still: by the player leaving the game or by the pause key.
+    bool paused() const { return m_pause != Pause::None; }
     int readyTicks() const { return ReadyTicks; }
     int currentLevel() const;
     ZubMod &tables() { return m_tables; }
@@ -68,10 +71,27 @@ public slots:
     void imgCUR_MouseDown();
     void imgCUR_MouseUp();
 
+    // The desktop's ways beside the menus: pausing and going on, the mute, quitting.
+    void togglePause();
+    void toggleMute();
+    void applicationStateChanged(Qt::ApplicationState state);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    enum class Pause { None, Paused, Resuming };
+    //: The message before play, spaced out letter by letter with three blanks between the words.
+    static QString getReadyMessage() { return tr("G e t   R e a d y"); }
     void buildBoard();
     void buildMenus();
     void buildTimers();
+    void buildDesktopKeys();
+    void pauseRound();
+    void resumeRound();
+    void goOnPlaying();
+    void endPause();
     void Form_Load();
     void stopRound();
     // Enables or disables what a round locks: the Level and Top Scores menus.
@@ -111,6 +131,17 @@ private:
     QTimer *timStart = nullptr;
     QTimer *Countdown = nullptr;
     BeatTimer *Pop = nullptr;
+
+    // A pause: the round's timers held still, what it hid from the board, and the warning
+    // shown before play goes on.
+    Pause m_pause = Pause::None;
+    TimerFreeze *m_freeze = nullptr;
+    QTimer *m_resumeWarning = nullptr;
+    Qt::ApplicationState m_applicationState;
+    bool m_targetWasShown = false;
+    bool m_hitWasShown = false;
+    bool m_messageWasShown = false;
+    QString m_messageText;
 
     // The table viewers, one per level, live from their first opening until their close
     // box is used.

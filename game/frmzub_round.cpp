@@ -37,6 +37,7 @@ void frmZUB::bmSTART_Click()
 
 void frmZUB::stopRound()
 {
+    endPause();
     Running = false;
     bmSTART->setText(tr("&Start"));
     Pop->stop();

@@ -22,9 +22,11 @@ public:
     virtual void open() = 0;
     // Starts `samples` (mono, 16-bit, SampleRate) as the cue named `cue`, at `gain`.
     virtual void play(const QString &cue, const QList<qint16> &samples, float gain) = 0;
+    // Ends every cue that sounds, at once.
+    virtual void silence() = 0;
 };
 
-#define ZUBBO_CUE_OUTPUT_IID "com.example.Zubbo.CueOutput/2"
+#define ZUBBO_CUE_OUTPUT_IID "com.example.Zubbo.CueOutput/3"
 Q_DECLARE_INTERFACE(CueOutput, ZUBBO_CUE_OUTPUT_IID)
 
 inline constexpr char CueOutputModule[] = "zubbo_soundoutput";

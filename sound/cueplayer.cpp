@@ -20,10 +20,17 @@ void CuePlayer::preload(const QStringList &paths)
 void CuePlayer::play(const QString &path, float gain)
 {
     const QList<qint16> &cue = samples(path);
-    if (cue.isEmpty())
+    if (cue.isEmpty() || m_muted)
         return;
     if (CueOutput *out = output())
         out->play(path, cue, gain);
+}
+
+void CuePlayer::setMuted(bool muted)
+{
+    m_muted = muted;
+    if (muted && m_output)
+        m_output->silence();
 }
 
 // A missing file is remembered as no samples, so it is not looked for on every beat.

@@ -17,6 +17,8 @@ public:
 
     void preload(const QStringList &paths);
     void play(const QString &path, float gain);
+    // While muted no cue starts, and muting ends the cues that sound.
+    void setMuted(bool muted);
 
 private:
     const QList<qint16> &samples(const QString &path);
@@ -24,6 +26,7 @@ private:
 
     QString m_moduleFolder;
     QHash<QString, QList<qint16>> m_samples;
+    bool m_muted = false;
     bool m_outputLoaded = false;
     CueOutput *m_output = nullptr;
 };

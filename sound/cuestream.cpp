@@ -12,6 +12,9 @@ constexpr qint64 SetUpTimeoutMs = 2000;
 constexpr qint64 RetryMs = 250;
 constexpr char ClientName[] = "Zubbo!";
 constexpr char StreamName[] = "Cues";
+// Lets the desktop's mixers show the game by its name and icon, and sound policies treat
+// its stream as a game's.
+constexpr char MediaRole[] = "game";
 
 constexpr pa_sample_spec CueFormat{PA_SAMPLE_S16NE, CueStream::SampleRate, 1};
 
@@ -23,6 +26,18 @@ bool isGone(pa_context_state_t state)
 bool isGone(pa_stream_state_t state)
 {
     return state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED;
+}
+
+// The game's name, id, icon and version, and the media role; for the client and its stream.
+pa_proplist *gameProperties()
+{
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, ClientName);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, ZUBBO_APP_ID);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, ZUBBO_APP_ID);
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_VERSION, ZUBBO_VERSION);
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, MediaRole);
+    return properties;
 }
 
 // Holds the connection's thread off while the caller changes what that thread uses.
@@ -81,6 +96,14 @@ void CueStream::play(const QString &cue, const QList<qint16> &samples, float gai
         fill(pa_stream_writable_size(m_stream));
 }
 
+void CueStream::silence()
+{
+    if (!m_loop)
+        return;
+    LoopLock lock(m_loop);
+    m_mixer = CueMixer();
+}
+
 bool CueStream::closeIfSilent()
 {
     if (!m_loop)
@@ -119,7 +142,10 @@ bool CueStream::prepare()
 
 void CueStream::connectToServer()
 {
-    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), ClientName);
+    pa_proplist *properties = gameProperties();
+    m_context = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_loop), ClientName,
+                                             properties);
+    pa_proplist_free(properties);
     if (!m_context)
         return;
     pa_context_set_state_callback(m_context, &CueStream::contextChanged, this);
@@ -132,7 +158,9 @@ void CueStream::connectToServer()
 
 void CueStream::openStream()
 {
-    m_stream = pa_stream_new(m_context, StreamName, &CueFormat, nullptr);
+    pa_proplist *properties = gameProperties();
+    m_stream = pa_stream_new_with_proplist(m_context, StreamName, &CueFormat, nullptr, properties);
+    pa_proplist_free(properties);
     if (!m_stream)
         return;
     pa_stream_set_write_callback(m_stream, &CueStream::streamWritable, this);

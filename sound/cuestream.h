@@ -37,6 +37,8 @@ public:
     void open();
     // Starts `samples` (mono, 16-bit, SampleRate) as the cue named `cue`, at `gain`.
     void play(const QString &cue, const QList<qint16> &samples, float gain);
+    // Ends every cue that sounds, at once.
+    void silence();
     // Closes the stream unless a cue still sounds; the connection stays. True if closed.
     bool closeIfSilent();
 

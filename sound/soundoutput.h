@@ -26,6 +26,7 @@ public:
     QList<qint16> read(const QString &path) override;
     void open() override;
     void play(const QString &cue, const QList<qint16> &samples, float gain) override;
+    void silence() override { m_stream.silence(); }
 
 private:
     void closeWhenSilent();

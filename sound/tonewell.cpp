@@ -46,6 +46,14 @@ void Tonewell::preload(const QStringList &paths)
         target, [target, paths] { target->preload(paths); }, Qt::QueuedConnection);
 }
 
+void Tonewell::setMuted(bool muted)
+{
+    m_muted = muted;
+    CuePlayer *target = player();
+    QMetaObject::invokeMethod(
+        target, [target, muted] { target->setMuted(muted); }, Qt::QueuedConnection);
+}
+
 void Tonewell::Play()
 {
     emit played(m_waveFile, m_cueFlag);

@@ -30,6 +30,12 @@ public:
     bool cueFlag() const { return m_cueFlag; }
     void Play();
 
+    // Silences the cues at the output, or lets them sound again; the cues are still played
+    // (played() is still emitted), only not heard. The server's own mute of the stream is
+    // left to the desktop's mixer: the server would remember it beyond this run.
+    void setMuted(bool muted);
+    bool muted() const { return m_muted; }
+
     // Reads the files, loads the sound output and opens the sound device ahead of the
     // first cue, so that the first pop sounds on the beat; on the player's thread.
     void preload(const QStringList &paths);
@@ -44,6 +50,7 @@ private:
     QString m_moduleFolder;
     QString m_waveFile;
     bool m_cueFlag = false;
+    bool m_muted = false;
     QThread *m_thread = nullptr;
     CuePlayer *m_player = nullptr;
 };
