@@ -1,15 +1,24 @@
 #include "howtoplay.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+
+namespace {
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("HowToPlay", text);
+}
+} // namespace
 
 QString HowToPlayText()
 {
     const QString lines[] = {
-        QStringLiteral("This is a very simple game."),
+        translated(QT_TRANSLATE_NOOP("HowToPlay", "This is a very simple game.")),
         QString(),
-        QStringLiteral("Just click on Start and smash the eyes!!!"),
+        //: "Start" is the caption of the first item in the main window's menu bar.
+        translated(QT_TRANSLATE_NOOP("HowToPlay", "Just click on Start and smash the eyes!!!")),
         QString(),
-        QStringLiteral("Your best record is recorded!"),
+        translated(QT_TRANSLATE_NOOP("HowToPlay", "Your best record is recorded!")),
     };
     QString text;
     for (const QString &line : lines)
@@ -19,8 +28,8 @@ QString HowToPlayText()
 
 void showHowToPlay(QWidget *parent)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("How to Play"), HowToPlayText(),
-                    QMessageBox::Ok, parent);
+    const QString title = translated(QT_TRANSLATE_NOOP("HowToPlay", "How to Play"));
+    QMessageBox box(QMessageBox::Information, title, HowToPlayText(), QMessageBox::Ok, parent);
     // The exclamation marks must never make Qt guess at markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -17,6 +17,7 @@ constexpr QRect LowerRulePlace(8, 112, 265, 1); // from (8, 112) to (272, 112)
 constexpr QRect MyNamePlace(8, 72, 161, 17);
 constexpr QRect SitePlace(8, 88, 265, 17);
 constexpr QRect FreewarePlace(8, 120, 265, 17);
+const QString AuthorName = QStringLiteral("Tam Quillon");
 
 void makeRule(const QString &name, const QRect &place, QWidget *parent)
 {
@@ -53,9 +54,10 @@ TQ_About::TQ_About()
 // the others and takes the clicks on them. It leaves the rightmost pixel column free.
 void TQ_About::buildControls()
 {
-    makeLabel(QStringLiteral("lblFREEWARE"), QStringLiteral("FREEWARE"), FreewarePlace,
-              Qt::AlignLeft, this);
-    makeLabel(QStringLiteral("MyName"), QStringLiteral("Programmer: Tam Quillon"), MyNamePlace,
+    //: Capitals, as the last line of the About window.
+    makeLabel(QStringLiteral("lblFREEWARE"), tr("FREEWARE"), FreewarePlace, Qt::AlignLeft, this);
+    //: The author's credit; %1 is the author's name.
+    makeLabel(QStringLiteral("MyName"), tr("Programmer: %1").arg(AuthorName), MyNamePlace,
               Qt::AlignLeft, this);
     makeRule(QStringLiteral("Line1(0)"), UpperRulePlace, this);
     makeLabel(QStringLiteral("lblSITE"), QStringLiteral("www.example.com/zubbo"), SitePlace,

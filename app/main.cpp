@@ -1,8 +1,10 @@
 #include "artwork.h"
 #include "frmzub.h"
 #include "gamefolders.h"
+#include "translators.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -12,6 +14,8 @@ int main(int argc, char *argv[])
     // On Wayland the compositor takes the window's icon from the desktop entry of this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     QApplication::setWindowIcon(Artwork::eyesIcon());
+    // Before any window: every control takes its text when it is built.
+    installTranslators(app, QLocale().uiLanguages());
     frmZUB window(findGameFolders(
         QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));

@@ -188,6 +188,7 @@ void frmZUB::buildMenus()
     bmLEVEL[FirstLevel]->setChecked(true);
     bar->addMenu(mnuTOP);
 
+    //: The help menu of the menu bar, a question mark with its access key.
     QMenu *mnuHELP = bar->addMenu(tr("&?"));
     mnuHELP->setObjectName(QStringLiteral("mnuHELP"));
     mnuHELP->addAction(tr("&How to play"), this, &frmZUB::bmHELP_Click)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 #include <cstddef>
 
@@ -21,13 +23,16 @@ struct LevelInfo
     const char *viewerList;
 };
 
-// Captions and suffixes are translated in the context "Levels".
+// Captions and suffixes are translated in the context "Levels"; file and object names never.
 constexpr std::array<LevelInfo, 3> Levels{{
-    {Level::Easy, "&Easy", 950, "Top_Easy.zub", 100, " - Easy", "bmT_EASY", "&Easy Top Ten",
+    {Level::Easy, QT_TRANSLATE_NOOP("Levels", "&Easy"), 950, "Top_Easy.zub", 100,
+     QT_TRANSLATE_NOOP("Levels", " - Easy"), "bmT_EASY", QT_TRANSLATE_NOOP("Levels", "&Easy Top Ten"),
      "frmEASY", "lstEASY"},
-    {Level::Medium, "&Medium", 600, "Top_Medi.zub", 10, " - Medium", "bmT_MEDIUM",
-     "&Medium Top Ten", "frmMEDI", "lstMEDI"},
-    {Level::Hard, "&Hard", 400, "Top_Hard.zub", 10, " - Hard", "bmT_HARD", "&Hard Top Ten",
+    {Level::Medium, QT_TRANSLATE_NOOP("Levels", "&Medium"), 600, "Top_Medi.zub", 10,
+     QT_TRANSLATE_NOOP("Levels", " - Medium"), "bmT_MEDIUM",
+     QT_TRANSLATE_NOOP("Levels", "&Medium Top Ten"), "frmMEDI", "lstMEDI"},
+    {Level::Hard, QT_TRANSLATE_NOOP("Levels", "&Hard"), 400, "Top_Hard.zub", 10,
+     QT_TRANSLATE_NOOP("Levels", " - Hard"), "bmT_HARD", QT_TRANSLATE_NOOP("Levels", "&Hard Top Ten"),
      "frmHARD", "lstHARD"},
 }};
 
