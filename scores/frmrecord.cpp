@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize ClientSize(188, 70);
@@ -33,10 +35,16 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
     centreOnEveryShow(this);
 
     lblNAM = makeLabel(QStringLiteral("lblNAM"), tr("Name:"), NameLabelRect, Qt::AlignRight, this);
+    // A translation of "Name:" wider than its place widens the dialog by what it lacks, the
+    // name box moving along; a text that fits keeps the designed layout.
+    const int lacking =
+        std::max(0, lblNAM->fontMetrics().horizontalAdvance(lblNAM->text()) - NameLabelRect.width());
+    lblNAM->setGeometry(NameLabelRect.adjusted(0, 0, lacking, 0));
+    setFixedSize(ClientSize + QSize(lacking, 0));
 
     txtNAME = new QComboBox(this);
     txtNAME->setObjectName(QStringLiteral("txtNAME"));
-    txtNAME->setGeometry(NameBoxRect);
+    txtNAME->setGeometry(NameBoxRect.translated(lacking, 0));
     txtNAME->setEditable(true);
     // The list only offers the known names: Enter must not add the typed text to it, and
     // the text is recorded as typed, so no completion may extend it.
