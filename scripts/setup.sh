@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 build=$1; shift
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-svg-dev qt6-qpa-plugins
-          qt6-wayland qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+          qt6-wayland qt6-l10n-tools qt6-tools-dev qt6-translations-l10n gettext po4a
           fonts-liberation2 libpulse-dev libsndfile1-dev libsamplerate0-dev)
 while [[ $# -gt 0 && $1 != -- ]]; do packages+=("$1"); shift; done
 [[ ${1:-} == -- ]] && shift
