@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a folder of its own, as the package does (prefix /usr), and checks
 # that exactly the game's files arrive there: the program, its sound module and wave cues,
-# the desktop entry, the metadata, the icons at every size, the manual page, the copyright
-# file with the licence and the changelog.
+# the desktop entry and the metadata with their translations, the icons at every size, the
+# manual page in English and in the game's languages, the copyright file with the licence
+# and the changelog.
 #   installed-files.sh BUILD_DIR LIBDIR
 set -euo pipefail
 build=$1
@@ -26,6 +27,10 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
+languages=(de fr es it pt_BR nl pl ru)
+for language in "${languages[@]}"; do
+  expected+=("usr/share/man/$language/man6/zubbo.6.gz")
+done
 
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -47,6 +52,14 @@ grep -q '^License: Expat$' "$destdir/usr/share/doc/zubbo/copyright" &&
   fail "the copyright file does not carry the licence"
 zcat "$destdir/usr/share/man/man6/zubbo.6.gz" | grep -q '^\.TH ZUBBO 6 ' ||
   fail "the manual page is not a section 6 page"
+for language in "${languages[@]}"; do
+  grep -q "^Comment\[$language\]=" "$destdir/usr/share/applications/$id.desktop" ||
+    fail "the desktop entry has no comment in $language"
+  grep -q "<summary xml:lang=\"$language\">" "$destdir/usr/share/metainfo/$id.metainfo.xml" ||
+    fail "the metadata has no summary in $language"
+  zcat "$destdir/usr/share/man/$language/man6/zubbo.6.gz" | grep -q '^\.TH ZUBBO 6 ' ||
+    fail "the $language manual page is not a section 6 page"
+done
 zcat "$destdir/usr/share/doc/zubbo/changelog.gz" | head -1 | grep -q '^zubbo (' ||
   fail "the changelog is not Debian's format"
 exit $failed

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in the build folder and checks it: lintian --pedantic finds no
 # error and no warning (its other notes are printed), the control fields name the section,
-# the run-time needs that no library reveals and the recommended Wayland platform, and the
-# program lies in /usr/games with its manual page compressed.
+# the run-time needs that no library reveals, the recommended Wayland platform and Qt's own
+# translations, and the program lies in /usr/games with its manual pages compressed.
 #   package.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -28,10 +28,12 @@ field() { dpkg-deb --field "$deb" "$1"; }
 for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libpulse0 libsndfile1 libsamplerate0; do
   [[ ", $(field Depends)," == *", $need"[\ ,]* ]] || fail "Depends lacks $need: $(field Depends)"
 done
-[[ $(field Recommends) == qt6-wayland ]] || fail "Recommends is $(field Recommends)"
+[[ $(field Recommends) == "qt6-wayland, qt6-translations-l10n" ]] ||
+  fail "Recommends is $(field Recommends)"
 
 contents=$(dpkg-deb --contents "$deb")
-for file in ./usr/games/zubbo ./usr/share/man/man6/zubbo.6.gz ./usr/share/doc/zubbo/changelog.gz \
+for file in ./usr/games/zubbo ./usr/share/man/man6/zubbo.6.gz ./usr/share/man/de/man6/zubbo.6.gz \
+            ./usr/share/doc/zubbo/changelog.gz \
             ./usr/share/doc/zubbo/copyright; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
