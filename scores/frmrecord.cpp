@@ -36,7 +36,8 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
 
     lblNAM = makeLabel(QStringLiteral("lblNAM"), tr("Name:"), NameLabelRect, Qt::AlignRight, this);
     // A translation of "Name:" wider than its place widens the dialog by what it lacks, the
-    // name box moving along; a text that fits keeps the designed layout.
+    // name box moving along and the buttons staying in the middle; a text that fits keeps
+    // the designed layout.
     const int lacking =
         std::max(0, lblNAM->fontMetrics().horizontalAdvance(lblNAM->text()) - NameLabelRect.width());
     lblNAM->setGeometry(NameLabelRect.adjusted(0, 0, lacking, 0));
@@ -53,12 +54,12 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
 
     btnOK = new QPushButton(tr("&Ok"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setGeometry(OkRect);
+    btnOK->setGeometry(OkRect.translated(lacking / 2, 0));
     btnOK->setDefault(true);
 
     btnEND = new QPushButton(tr("&Cancel"), this);
     btnEND->setObjectName(QStringLiteral("btnEND"));
-    btnEND->setGeometry(CancelRect);
+    btnEND->setGeometry(CancelRect.translated(lacking / 2, 0));
 
     setTabOrder(btnOK, btnEND);
     setTabOrder(btnEND, txtNAME);
