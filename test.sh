@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
-                  libx11-dev libxtst-dev libxfixes-dev)
+                  libx11-dev libxtst-dev libxfixes-dev at-spi2-core dbus)
 pipewire_packages=(pipewire pipewire-pulse wireplumber dbus)
 wayland_packages=(sway wayvnc grim wtype)
 packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
