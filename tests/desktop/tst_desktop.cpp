@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -115,6 +116,9 @@ constexpr int PausedByKeyMs = 2000;
 constexpr int OwnWindowOpenMs = 1000;
 constexpr qint64 PauseSlackMs = 40;
 constexpr int TicksAfterPause = 2;
+// The program closed in a state of play ends within this long.
+constexpr int ClosedWithinMs = 1000;
+constexpr int PlayingAfterMs = 4500; // Get Ready of a first round, then a pop or two
 // Pops at Hard before the mute, while muted and after it.
 constexpr int PopsPerMutePhase = 5;
 // How the sound server lists the game's client and stream.
@@ -236,6 +240,8 @@ private slots:
     void fullRound();
     void cuesOfAShortRoundAreHeard();
     void muteSilencesTheCues();
+    void closingEndsTheProgram_data();
+    void closingEndsTheProgram();
     void soundComesBackAfterServerRestarts();
     void soundComesOnceServerStarts();
 
@@ -1016,6 +1022,91 @@ void TestDesktop::muteSilencesTheCues()
             QVERIFY2(onset < double(cue) - OnsetToleranceMs || onset > double(cue) + LatestSoundMs,
                      qPrintable(QStringLiteral("a sound %1 ms after a muted cue").arg(onset - double(cue))));
     }
+}
+
+void TestDesktop::closingEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("byKey"); // Ctrl+Q, else the window manager's close
+    QTest::newRow("Get Ready, closed") << "ready" << false;
+    QTest::newRow("play, closed") << "play" << false;
+    QTest::newRow("play, Ctrl+Q") << "play" << true;
+    QTest::newRow("a hidden viewer, closed") << "viewer" << false;
+    QTest::newRow("How to play, Ctrl+Q") << "help" << true;
+    QTest::newRow("record dialog, Ctrl+Q") << "record" << true;
+}
+
+// The program itself, on a folder of its own with tables already in it, closed in the states
+// a player may leave it in: it ends within a second with exit status 0, leaves no lock file
+// and writes no table. With one of its modal windows open, Qt refuses the window manager's
+// close of the main window, so there Ctrl+Q is the way out.
+void TestDesktop::closingEndsTheProgram()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, byKey);
+    m_window.reset(); // the program's window is then the only one of the game
+    QTemporaryDir folder;
+    const QString program = QFileInfo(QStringLiteral(ZUBBO_PROGRAM)).fileName();
+    for (const QString &name : {program, QStringLiteral("zubbo_soundoutput.so"), QStringLiteral("Up.wav"),
+                                QStringLiteral("Hit.wav"), QStringLiteral("End.wav")})
+        QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, folder.filePath(name)),
+                 qPrintable(name));
+    const QByteArray table = "Somebody;120;\r\n\"Doe, Jane\";70;\r\n";
+    for (const char *name : {"Top_Easy.zub", "Top_Medi.zub"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+    }
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+
+    QProcess game;
+    game.start(folder.filePath(program), {});
+    QVERIFY(game.waitForStarted());
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = m_x.clientTitled(QStringLiteral("Zubbo!"))) != 0
+                                 && m_x.activeWindow() == window,
+                             WindowTimeoutMs);
+    const auto withKey = [this](const char *modifier, const char *key) {
+        m_x.keyDown(modifier);
+        m_x.tapKey(key);
+        m_x.keyUp(modifier);
+    };
+    const auto activeTitle = [this] { return m_x.title(m_x.activeWindow()); };
+    if (state == QLatin1String("ready") || state == QLatin1String("play")
+        || state == QLatin1String("record"))
+        withKey("Alt_L", "s");
+    if (state == QLatin1String("play"))
+        QTest::qWait(PlayingAfterMs);
+    if (state == QLatin1String("record"))
+        QTRY_VERIFY_WITH_TIMEOUT(activeTitle().startsWith(QLatin1String("Score Memorize")),
+                                 RoundTimeoutMs);
+    if (state == QLatin1String("viewer")) {
+        withKey("Alt_L", "t");
+        QTest::qWait(InputPaceMs * 5);
+        m_x.tapKey("e");
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(), QStringLiteral("Scores"), WindowTimeoutMs);
+        m_x.tapKey("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(m_x.activeWindow(), window, WindowTimeoutMs);
+    }
+    if (state == QLatin1String("help")) {
+        m_x.tapKey("F1");
+        QTRY_VERIFY_WITH_TIMEOUT(m_x.activeWindow() != window && m_x.activeWindow() != 0,
+                                 WindowTimeoutMs);
+    }
+    QCOMPARE(game.state(), QProcess::Running);
+
+    QElapsedTimer closing;
+    closing.start();
+    if (byKey)
+        withKey("Control_L", "q");
+    else
+        m_x.closeWindow(window);
+    QVERIFY2(game.waitForFinished(ClosedWithinMs), "the program is still running");
+    qInfo("ended %lld ms after the close", closing.elapsed());
+    QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(game.exitCode(), 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+    for (const char *name : {"Top_Easy.zub", "Top_Medi.zub"})
+        QCOMPARE(fileContent(folder.filePath(QLatin1String(name))), table);
 }
 
 // The sound server killed outright and started again, ten times in one round at Hard: after
