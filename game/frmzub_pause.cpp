@@ -34,6 +34,7 @@ void frmZUB::buildDesktopKeys()
     m_freeze->add(Countdown, [this] { Countdown_Timer(); });
     m_freeze->add(Pop, [this] { Pop_Timer(); });
     m_resumeWarning = new QTimer(this);
+    m_resumeWarning->setObjectName(QStringLiteral("resumeWarning"));
     m_resumeWarning->setSingleShot(true);
     m_resumeWarning->setInterval(ResumeWarningMs);
     connect(m_resumeWarning, &QTimer::timeout, this, &frmZUB::goOnPlaying);

@@ -47,6 +47,8 @@ private slots:
     void repeatedHoleCanBeHitAgain();
     void hundredHitsReadOneThousand();
     void cuesAndTablesInFoldersApart();
+    void pauseHoldsTheRound_data();
+    void pauseHoldsTheRound();
 
 private:
     template<typename T = QWidget> T *control(const QString &name)
@@ -536,6 +538,93 @@ void TestRound::cuesAndTablesInFoldersApart()
     QVERIFY(m_window->tables().record(Level::Easy, QStringLiteral("Anna"), 10));
     QCOMPARE(fileContent(tables + QStringLiteral("/Top_Easy.zub")), QByteArray("Anna;10;\r\n"));
     QVERIFY(QDir(cues).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+void TestRound::pauseHoldsTheRound_data()
+{
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<int>("leaving"); // the application state left for; -1: the P key
+    QTest::addColumn<bool>("stop");   // Stop during the pause
+    QTest::newRow("P in play") << "play" << -1 << false;
+    QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << false;
+    QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << false;
+    QTest::newRow("another program in Get Ready") << "ready" << int(Qt::ApplicationInactive) << false;
+    QTest::newRow("stopped while paused in play") << "play" << -1 << true;
+    QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << true;
+    QTest::newRow("P while idle") << "idle" << -1 << false;
+    QTest::newRow("another program while idle") << "idle" << int(Qt::ApplicationInactive) << false;
+}
+
+// A pause holds the round still: no timer runs, the eyes and the fireball are gone, the
+// message says "P a u s e d" and a press where the eyes were scores nothing. Coming back
+// does not go on by itself; a press on the board does, after the warning, and then the
+// board and the timers are as before the pause. Stop while paused leaves the message as
+// the round had it. While idle nothing pauses.
+void TestRound::pauseHoldsTheRound()
+{
+    QFETCH(QString, phase);
+    QFETCH(int, leaving);
+    QFETCH(bool, stop);
+    QWidget *message = control(QStringLiteral("lblMESSAGE"));
+    m_window->applicationStateChanged(Qt::ApplicationActive);
+    if (phase == QLatin1String("play")) {
+        startPlay();
+        m_window->Pop_Timer();
+        press(target(m_window->currentHole())->geometry().center());
+        release(target(m_window->currentHole())->geometry().center());
+        QCOMPARE(m_window->score(), 10);
+    } else if (phase == QLatin1String("ready")) {
+        m_window->bmSTART_Click();
+        m_window->timStart_Timer();
+    }
+    const QString timers = timersRunning();
+    const QStringList shown = visibleTargets();
+    const bool messageShown = message->isVisible();
+    const QString messageText = text("lblMESSAGE");
+    m_cues->clear();
+
+    if (leaving < 0)
+        m_window->togglePause();
+    else
+        m_window->applicationStateChanged(Qt::ApplicationState(leaving));
+    if (phase == QLatin1String("idle")) {
+        QVERIFY(!m_window->paused());
+        QVERIFY(!message->isVisible());
+        return;
+    }
+    QVERIFY(m_window->paused());
+    QCOMPARE(timersRunning(), QString());
+    QVERIFY(visibleTargets().isEmpty());
+    QVERIFY(message->isVisible());
+    QCOMPARE(text("lblMESSAGE"), QStringLiteral("P a u s e d"));
+
+    if (stop) {
+        m_window->bmSTART_Click();
+        QVERIFY(!m_window->running() && !m_window->paused());
+        QCOMPARE(message->isVisible(), messageShown);
+        QCOMPARE(text("lblMESSAGE"), messageText);
+        QTest::qWait(1200); // longer than any wait a pause keeps
+        QCOMPARE(timersRunning(), QString());
+        return;
+    }
+
+    m_window->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(m_window->paused());
+    const QPoint eyesPlace = target(m_window->currentHole())->geometry().center();
+    press(eyesPlace);
+    release(eyesPlace);
+    QVERIFY(m_window->paused());
+    QCOMPARE(text("lblMESSAGE"), QStringLiteral("G e t   R e a d y"));
+    QCOMPARE(timersRunning(), QString());
+    QCOMPARE(m_window->score(), phase == QLatin1String("play") ? 10 : 0);
+    QCOMPARE(m_cues->count(), 0);
+
+    QVERIFY(QMetaObject::invokeMethod(control<QTimer>(QStringLiteral("resumeWarning")), "timeout"));
+    QVERIFY(!m_window->paused());
+    QCOMPARE(visibleTargets(), shown);
+    QCOMPARE(message->isVisible(), messageShown);
+    QCOMPARE(text("lblMESSAGE"), messageText);
+    QTRY_COMPARE(timersRunning(), timers);
 }
 
 QTEST_MAIN(TestRound)

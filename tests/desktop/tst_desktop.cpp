@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -104,6 +106,26 @@ constexpr int EndCueRecordedMs = 1000;
 constexpr qint64 NsPerMs = 1000000;
 
 const QString PlayerName = QStringLiteral("Real Player");
+
+// A round paused while another program has the focus for AwayMs, and by the P key for
+// PausedByKeyMs. What a pause leaves of an interval is kept to within PauseSlackMs (the
+// test looks at the window every 5 ms). The round's own windows keep it going: How to play
+// stays open longer than the X11 platform waits before it reports the focus gone.
+constexpr int AwayMs = 3000;
+constexpr int PausedByKeyMs = 2000;
+constexpr int OwnWindowOpenMs = 1000;
+constexpr qint64 PauseSlackMs = 40;
+constexpr int TicksAfterPause = 2;
+// The program closed in a state of play ends within this long.
+constexpr int ClosedWithinMs = 1000;
+constexpr int PlayingAfterMs = 4500; // Get Ready of a first round, then a pop or two
+// Pops at Hard before the mute, while muted and after it.
+constexpr int PopsPerMutePhase = 5;
+// How the sound server lists the game's client and stream.
+constexpr std::array GameSoundProperties{
+    "application.name = \"Zubbo!\"", "application.id = \"com.example.Zubbo\"",
+    "application.icon_name = \"com.example.Zubbo\"", "application.version = \"1.0.10\"",
+    "media.role = \"game\""};
 
 // Black, white or clear: a hammer pointer has no other shade.
 char shade(QRgb pixel)
@@ -214,8 +236,12 @@ private slots:
     void helpWindowsOpenAndClose_data();
     void helpWindowsOpenAndClose();
     void stopTakesTheTargetDown();
+    void pauseKeepsWhatWasLeft();
     void fullRound();
     void cuesOfAShortRoundAreHeard();
+    void muteSilencesTheCues();
+    void closingEndsTheProgram_data();
+    void closingEndsTheProgram();
     void soundComesBackAfterServerRestarts();
     void soundComesOnceServerStarts();
 
@@ -582,6 +608,141 @@ void TestDesktop::stopTakesTheTargetDown()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
+// A round paused twice in play: by the player leaving for another program (a real second
+// client takes the focus) and by the P key. While paused the eyes are off the screen, the time
+// on the screen stands still and a press where the eyes were scores nothing; back at the
+// game, the round stays paused until a press on the board or P. Then, after the warning,
+// the beat and the countdown go on with what the pause left of them: from the last tick
+// before the pause to the first after it is one interval, less nothing and plus nothing but
+// the pause. How to play, opened by F1 during play, pauses nothing.
+void TestDesktop::pauseKeepsWhatWasLeft()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QList<qint64> pops;
+    QList<qint64> seconds;
+    QList<std::pair<qint64, qint64>> pauses; // from the freeze to the thaw
+    connect(&m_window->sound(), &Tonewell::played, this, [&](const QString &file) {
+        if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName)))
+            pops << clock.elapsed();
+    });
+    auto *time = m_window->findChild<QLabel *>(QStringLiteral("TimeX"));
+    QString shownTime = time->text();
+    const auto watch = [&] {
+        if (time->text() != shownTime) {
+            shownTime = time->text();
+            seconds << clock.elapsed();
+        }
+        if (m_window->paused() && (pauses.isEmpty() || pauses.last().second >= 0))
+            pauses.append({clock.elapsed(), -1});
+        else if (!m_window->paused() && !pauses.isEmpty() && pauses.last().second < 0)
+            pauses.last().second = clock.elapsed();
+    };
+    const auto waitFor = [&](const std::function<bool()> &done, int timeoutMs) {
+        return runUntil([&] {
+            watch();
+            return done();
+        }, timeoutMs);
+    };
+    const auto ticksAfter = [](const QList<qint64> &ticks, qint64 ms) {
+        return std::count_if(ticks.begin(), ticks.end(), [ms](qint64 t) { return t > ms; });
+    };
+    const auto eyesOnScreen = [this] {
+        PictureControl *eyes = target(m_window->currentHole());
+        const QRect pointerBox(QCursor::pos() - HammerHotSpot, HammerSize);
+        return showsOnScreen(eyes, pointerBox);
+    };
+    const auto screenshot = [](const QWidget *widget) {
+        const QPoint at = widget->mapToGlobal(QPoint());
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, at.x(), at.y(), widget->width(), widget->height())
+            .toImage();
+    };
+    // Waits while paused, then checks what the pause shows and lets nothing score.
+    const auto checkPaused = [&](int ms) {
+        QVERIFY(waitFor([this] { return m_window->paused(); }, WindowTimeoutMs));
+        QVERIFY(waitFor([&] { return !eyesOnScreen(); }, WindowTimeoutMs));
+        const QImage timeShown = screenshot(time);
+        const qsizetype popsSoFar = pops.size();
+        waitFor([] { return false; }, ms);
+        QCOMPARE(screenshot(time), timeShown);
+        QCOMPARE(pops.size(), popsSoFar);
+        QVERIFY(m_window->paused());
+    };
+    const auto checkGoesOn = [&] {
+        QVERIFY(waitFor([this] { return !m_window->paused(); }, WindowTimeoutMs));
+        QVERIFY(waitFor([&] {
+            return ticksAfter(pops, pauses.last().second) >= TicksAfterPause
+                && ticksAfter(seconds, pauses.last().second) >= TicksAfterPause;
+        }, WindowTimeoutMs));
+        QCOMPARE(m_window->score(), 0);
+    };
+
+    startRound(Level::Easy);
+    QVERIFY(waitFor([&] { return pops.size() >= 2 && seconds.size() >= 2; }, RoundTimeoutMs));
+    m_modal.expect([&](QWidget *help) {
+        QVERIFY(qobject_cast<QMessageBox *>(help));
+        waitFor([] { return false; }, OwnWindowOpenMs);
+        m_x.tapKey("Return");
+        QTRY_VERIFY_WITH_TIMEOUT(!help->isVisible(), WindowTimeoutMs);
+    });
+    m_x.tapKey("F1");
+    QVERIFY(waitFor([this] { return m_modal.done(); }, WindowTimeoutMs));
+    const qint64 helpClosed = clock.elapsed();
+    QVERIFY(waitFor([&] { return ticksAfter(pops, helpClosed) >= 1; }, WindowTimeoutMs));
+    QVERIFY2(pauses.isEmpty(), "How to play paused the round");
+
+    QProcess away;
+    away.start(QStringLiteral("xmessage"), {QStringLiteral("A colleague walks by")});
+    QVERIFY2(away.waitForStarted(), "xmessage, from x11-utils, does not start");
+    checkPaused(AwayMs);
+    if (QTest::currentTestFailed())
+        return;
+    away.kill();
+    away.waitForFinished();
+    QVERIFY(waitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; },
+                    WindowTimeoutMs));
+    waitFor([] { return false; }, InputPaceMs * 5);
+    QVERIFY2(m_window->paused(), "the round went on without the player");
+    // The press that ends the pause lands where the eyes were, and scores nothing.
+    const QPoint eyes = target(m_window->currentHole())->rect().center();
+    click(target(m_window->currentHole()), eyes);
+    checkGoesOn();
+    if (QTest::currentTestFailed())
+        return;
+
+    m_x.tapKey("p");
+    checkPaused(PausedByKeyMs);
+    if (QTest::currentTestFailed())
+        return;
+    m_x.tapKey("p");
+    checkGoesOn();
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(waitFor(eyesOnScreen, WindowTimeoutMs));
+    chooseFromBar(action("bmSTART"));
+    QVERIFY(waitFor([this] { return !m_window->running(); }, WindowTimeoutMs));
+
+    QCOMPARE(pauses.size(), 2);
+    const int beatMs = levelInfo(Level::Easy).beatMs;
+    for (const auto &[frozen, thawed] : pauses) {
+        for (const auto &[ticks, intervalMs] : {std::pair{&pops, qint64(beatMs)},
+                                                std::pair{&seconds, qint64(1000)}}) {
+            const auto after = std::upper_bound(ticks->begin(), ticks->end(), thawed);
+            QVERIFY(after != ticks->end() && after != ticks->begin());
+            const qint64 played = *after - *(after - 1) - (thawed - frozen);
+            qInfo("%lld ms of a %lld ms interval played around a pause of %lld ms", played,
+                  intervalMs, thawed - frozen);
+            QVERIFY2(qAbs(played - intervalMs) <= PauseSlackMs,
+                     qPrintable(QStringLiteral("%1 ms of a %2 ms interval played around a "
+                                               "pause of %3 ms")
+                                    .arg(played)
+                                    .arg(intervalMs)
+                                    .arg(thawed - frozen)));
+        }
+    }
+}
+
 // One whole round on Easy, the only one the suite waits out: the pops on the beat, a hit, a
 // double-click, a press held while the fireball appears, every pop heard on the sound
 // server, then the record dialog, a name typed in it, the file written and the viewer.
@@ -815,6 +976,137 @@ void TestDesktop::cuesOfAShortRoundAreHeard()
     recorder.stop();
     QCOMPARE(files.count(QLatin1String(cueInfo(Cue::End).fileName)), 1);
     checkCuesWereHeard(cues, recorder);
+}
+
+// M silences the cues at the output while the round plays them: the sink's recording has
+// no onset near a pop played while muted, and every pop before the first M and after the
+// second is heard. While the round sounds, the sound server lists the game's client and its
+// stream by the game's name, id, icon, version and media role, as the desktop's mixers do.
+// ./test.sh runs this once more on PipeWire.
+void TestDesktop::muteSilencesTheCues()
+{
+    QElapsedTimer clock;
+    clock.start();
+    SinkRecorder recorder(m_sink, [&clock] { return clock.nsecsElapsed(); });
+    QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
+    QList<qint64> heard;
+    QList<qint64> silenced;
+    connect(&m_window->sound(), &Tonewell::played, this,
+            [&] { (m_window->sound().muted() ? silenced : heard) << clock.elapsed(); });
+    startRound(Level::Hard);
+    QVERIFY(runUntil([&] { return heard.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
+    for (const QString list : {QStringLiteral("clients"), QStringLiteral("sink-inputs")}) {
+        QProcess pactl;
+        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), list});
+        QVERIFY(pactl.waitForFinished(WindowTimeoutMs));
+        const QByteArray listed = pactl.readAllStandardOutput();
+        for (const char *property : GameSoundProperties)
+            QVERIFY2(listed.contains(property), qPrintable(list + QStringLiteral(" lack ") + property));
+    }
+
+    m_x.tapKey("m");
+    QVERIFY(runUntil([&] { return silenced.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
+    m_x.tapKey("m");
+    const qsizetype heardBefore = heard.size();
+    QVERIFY(runUntil([&] { return heard.size() >= heardBefore + PopsPerMutePhase; },
+                     WindowTimeoutMs));
+    runFor(int(LatestSoundMs));
+    chooseFromBar(action("bmSTART"));
+    QVERIFY(runUntil([this] { return !m_window->running(); }, WindowTimeoutMs));
+    recorder.stop();
+
+    checkCuesWereHeard(heard, recorder);
+    for (const qint64 onsetNs : recorder.onsetsNs(SoundLevel, SilenceBeforeSoundMs)) {
+        const double onset = double(onsetNs) / NsPerMs;
+        for (const qint64 cue : silenced)
+            QVERIFY2(onset < double(cue) - OnsetToleranceMs || onset > double(cue) + LatestSoundMs,
+                     qPrintable(QStringLiteral("a sound %1 ms after a muted cue").arg(onset - double(cue))));
+    }
+}
+
+void TestDesktop::closingEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("byKey"); // Ctrl+Q, else the window manager's close
+    QTest::newRow("Get Ready, closed") << "ready" << false;
+    QTest::newRow("play, closed") << "play" << false;
+    QTest::newRow("play, Ctrl+Q") << "play" << true;
+    QTest::newRow("a hidden viewer, closed") << "viewer" << false;
+    QTest::newRow("How to play, Ctrl+Q") << "help" << true;
+    QTest::newRow("record dialog, Ctrl+Q") << "record" << true;
+}
+
+// The program itself, on a folder of its own with tables already in it, closed in the states
+// a player may leave it in: it ends within a second with exit status 0, leaves no lock file
+// and writes no table. With one of its modal windows open, Qt refuses the window manager's
+// close of the main window, so there Ctrl+Q is the way out.
+void TestDesktop::closingEndsTheProgram()
+{
+    QFETCH(QString, state);
+    QFETCH(bool, byKey);
+    m_window.reset(); // the program's window is then the only one of the game
+    QTemporaryDir folder;
+    const QString program = QFileInfo(QStringLiteral(ZUBBO_PROGRAM)).fileName();
+    for (const QString &name : {program, QStringLiteral("zubbo_soundoutput.so"), QStringLiteral("Up.wav"),
+                                QStringLiteral("Hit.wav"), QStringLiteral("End.wav")})
+        QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, folder.filePath(name)),
+                 qPrintable(name));
+    const QByteArray table = "Somebody;120;\r\n\"Doe, Jane\";70;\r\n";
+    for (const char *name : {"Top_Easy.zub", "Top_Medi.zub"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+    }
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+
+    QProcess game;
+    game.start(folder.filePath(program), {});
+    QVERIFY(game.waitForStarted());
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = m_x.clientTitled(QStringLiteral("Zubbo!"))) != 0
+                                 && m_x.activeWindow() == window,
+                             WindowTimeoutMs);
+    const auto withKey = [this](const char *modifier, const char *key) {
+        m_x.keyDown(modifier);
+        m_x.tapKey(key);
+        m_x.keyUp(modifier);
+    };
+    const auto activeTitle = [this] { return m_x.title(m_x.activeWindow()); };
+    if (state == QLatin1String("ready") || state == QLatin1String("play")
+        || state == QLatin1String("record"))
+        withKey("Alt_L", "s");
+    if (state == QLatin1String("play"))
+        QTest::qWait(PlayingAfterMs);
+    if (state == QLatin1String("record"))
+        QTRY_VERIFY_WITH_TIMEOUT(activeTitle().startsWith(QLatin1String("Score Memorize")),
+                                 RoundTimeoutMs);
+    if (state == QLatin1String("viewer")) {
+        withKey("Alt_L", "t");
+        QTest::qWait(InputPaceMs * 5);
+        m_x.tapKey("e");
+        QTRY_COMPARE_WITH_TIMEOUT(activeTitle(), QStringLiteral("Scores"), WindowTimeoutMs);
+        m_x.tapKey("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(m_x.activeWindow(), window, WindowTimeoutMs);
+    }
+    if (state == QLatin1String("help")) {
+        m_x.tapKey("F1");
+        QTRY_VERIFY_WITH_TIMEOUT(m_x.activeWindow() != window && m_x.activeWindow() != 0,
+                                 WindowTimeoutMs);
+    }
+    QCOMPARE(game.state(), QProcess::Running);
+
+    QElapsedTimer closing;
+    closing.start();
+    if (byKey)
+        withKey("Control_L", "q");
+    else
+        m_x.closeWindow(window);
+    QVERIFY2(game.waitForFinished(ClosedWithinMs), "the program is still running");
+    qInfo("ended %lld ms after the close", closing.elapsed());
+    QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(game.exitCode(), 0);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+    for (const char *name : {"Top_Easy.zub", "Top_Medi.zub"})
+        QCOMPARE(fileContent(folder.filePath(QLatin1String(name))), table);
 }
 
 // The sound server killed outright and started again, ten times in one round at Hard: after

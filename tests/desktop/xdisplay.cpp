@@ -186,6 +186,20 @@ QRect XDisplay::clientRect(unsigned long window) const
     return {x, y, attributes.width, attributes.height};
 }
 
+void XDisplay::closeWindow(unsigned long window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2; // from a pager or the like: the player's own request
+    XSendEvent(m_display, DefaultRootWindow(m_display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(m_display);
+}
+
 QMargins XDisplay::frameExtents(const QWidget *window) const
 {
     const QByteArray bytes = property(xWindow(window), "_NET_FRAME_EXTENTS", XA_CARDINAL);

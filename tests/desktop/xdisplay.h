@@ -64,6 +64,8 @@ public:
     QString title(unsigned long window) const;
     bool isViewable(unsigned long window) const;
     QRect clientRect(unsigned long window) const;
+    // Asks the window manager to close the window, as its close button does.
+    void closeWindow(unsigned long window);
 
 private:
     static unsigned long xWindow(const QWidget *widget);
