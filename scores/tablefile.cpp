@@ -2,6 +2,8 @@
 
 #include "textcodec.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringList>
@@ -194,6 +196,16 @@ QList<TableEntry> readTable(QIODevice &in, int limit)
     if (entries.size() < limit)
         endLine();
     return entries;
+}
+
+// Only a regular file is read: opening a pipe or a device left in its place would wait for a
+// writer and hang the game at start-up.
+QList<TableEntry> readTableFile(const QString &path, int limit)
+{
+    QFile file(path);
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return readTable(file, limit);
 }
 
 bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QString *error)

@@ -23,6 +23,10 @@ std::optional<TableEntry> readTableLine(QStringView line);
 // Up to limit good entries; lines that cannot be read as an entry are skipped.
 QList<TableEntry> readTable(QIODevice &in, int limit);
 
+// The entries of the table file at path, as readTable reads them; none when it cannot be
+// opened or is not a regular file.
+QList<TableEntry> readTableFile(const QString &path, int limit);
+
 // Replaces the file as a whole; on failure the previous file stays as it was.
 bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QString *error = nullptr);
 

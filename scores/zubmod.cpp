@@ -3,8 +3,6 @@
 #include "tablefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLockFile>
 
 #include <algorithm>
@@ -89,14 +87,9 @@ void ZubMod::load(Level level)
         enter(table(level), record);
 }
 
-// Only a regular file is read: opening a pipe or a device left in its place would wait for a
-// writer and hang the game at start-up.
 void ZubMod::readFile(Level level)
 {
-    QFile file(filePath(level));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return;
-    const QList<TableEntry> entries = readTable(file, lineLimit(level));
+    const QList<TableEntry> entries = readTableFile(filePath(level), lineLimit(level));
     if (entries.isEmpty())
         return;
     TopTable &target = table(level);
