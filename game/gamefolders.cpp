@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 GameFolders findGameFolders(const QString &programFolder, const QString &dataHome)
 {
@@ -13,4 +14,9 @@ GameFolders findGameFolders(const QString &programFolder, const QString &dataHom
             QDir::cleanPath(program.filePath(QLatin1String(InstallLayout::ModulesFromProgram))),
             QDir(dataHome).filePath(QLatin1String(InstallLayout::TablesInDataHome)),
             TableFolder::MadeOnFirstRecord};
+}
+
+QString playerDataHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }

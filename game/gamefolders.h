@@ -32,3 +32,6 @@ inline constexpr char TablesInDataHome[] = "zubbo";
 // The folders of the copy whose program lies in programFolder; dataHome is the player's
 // data folder.
 GameFolders findGameFolders(const QString &programFolder, const QString &dataHome);
+
+// The player's data folder, from the environment.
+QString playerDataHome();
