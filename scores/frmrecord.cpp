@@ -139,6 +139,8 @@ QString frmRECORD::refusalText(NameProblem problem)
     switch (problem) {
     case NameProblem::Empty:
         return tr("Please type a name.");
+    case NameProblem::TooLong:
+        return tr("A name cannot be longer than %1 characters. Please shorten it.").arg(MaxNameLength);
     case NameProblem::Comma:
         return tr("A name cannot contain a comma (,). Please change it.");
     case NameProblem::Semicolon:

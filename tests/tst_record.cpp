@@ -244,6 +244,7 @@ void TestRecord::refusedNames_data()
     QTest::newRow("leading quote") << "\"Al\"" << "begin with a double quote";
     QTest::newRow("leading blank") << " Al" << "begin with a blank";
     QTest::newRow("tab") << "Al\tBo" << "control character";
+    QTest::newRow("501 characters") << QString(501, u'n') << "longer than 500 characters";
 }
 
 void TestRecord::refusedNames()
