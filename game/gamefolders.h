@@ -33,5 +33,6 @@ inline constexpr char TablesInDataHome[] = "zubbo";
 // data folder.
 GameFolders findGameFolders(const QString &programFolder, const QString &dataHome);
 
-// The player's data folder, from the environment.
+// The player's data folder: $XDG_DATA_HOME when it is an absolute path, else .local/share in
+// the player's home folder.
 QString playerDataHome();
