@@ -118,15 +118,24 @@ void frmRECORD::btnOK_Click()
         QMessageBox::warning(this, tr(DesignCaption), refusalText(problem));
         return;
     }
-    if (!m_tables.record(m_level, name, m_score)) {
-        QMessageBox box(QMessageBox::Critical, tr("Error"),
-                        tr("Error Trapped.\nContact the Author at: zubbo-author@example.com"),
-                        QMessageBox::Ok, this);
-        box.exec();
+    switch (m_tables.record(m_level, name, m_score)) {
+    case Recorded::Saved:
+        m_tables.loadAll();
+        accept();
         return;
+    case Recorded::TableFull:
+        QMessageBox::warning(this, tr(DesignCaption),
+                             tr("This level's Top Ten is full: a new name cannot be added.\n"
+                                "A name already listed can still raise its score."));
+        return;
+    case Recorded::Unsaved:
+    case Recorded::NoRoom:
+        break;
     }
-    m_tables.loadAll();
-    accept();
+    QMessageBox box(QMessageBox::Critical, tr("Error"),
+                    tr("Error Trapped.\nContact the Author at: zubbo-author@example.com"),
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
 void frmRECORD::btnEND_Click()
