@@ -114,7 +114,10 @@ void frmRECORD::enableOkForName()
 void frmRECORD::btnOK_Click()
 {
     const QString name = txtNAME->currentText();
-    if (const NameProblem problem = checkName(name); problem != NameProblem::None) {
+    // A name of the list was read from a table file and goes back into one as it was read,
+    // also one that only a hand-edited file gives, with a comma or leading blanks.
+    const bool listed = txtNAME->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    if (const NameProblem problem = listed ? NameProblem::None : checkName(name); problem != NameProblem::None) {
         QMessageBox::warning(this, tr(DesignCaption), refusalText(problem));
         return;
     }

@@ -1,6 +1,7 @@
 // The record dialog: what "&Ok" writes into the level's table and file, what a failed write
-// or a full table leaves behind, which names are refused, that Cancel, Esc and the close box
-// change nothing, and that the end of a round's time opens the dialog.
+// or a full table leaves behind, which names are refused and that stored names are not, that
+// Cancel, Esc and the close box change nothing, and that the end of a round's time opens the
+// dialog.
 #include "frmrecord.h"
 #include "frmzub.h"
 #include "modaldriver.h"
@@ -81,6 +82,8 @@ private slots:
     void failedWriteKeepsDialogOpen();
     void refusedNames_data();
     void refusedNames();
+    void storedNamesArePicked_data();
+    void storedNamesArePicked();
     void leavingRecordsNothing_data();
     void leavingRecordsNothing();
     void opening_data();
@@ -306,6 +309,44 @@ void TestRecord::refusedNames()
     QCOMPARE(nameAfter, name);
     QCOMPARE(int(tables.TopEasyCount), 0);
     QVERIFY(!QFile::exists(tables.filePath(Level::Easy)));
+}
+
+// A name that only a hand-edited file holds, with a comma or leading blanks, is taken when
+// picked from the list and written back between quotes, as it was read.
+void TestRecord::storedNamesArePicked_data()
+{
+    QTest::addColumn<QByteArray>("easy");
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("after"); // the played level's file
+
+    QTest::newRow("comma, raised") << QByteArray("\"Smith, Al;50;\"\r\n") << Level::Easy
+                                   << QByteArray("\"Smith, Al;80;\"\r\n");
+    QTest::newRow("leading blanks, new at Hard") << QByteArray("\"  Al;50;\"\r\n") << Level::Hard
+                                                 << QByteArray("\"  Al;80;\"\r\n");
+}
+
+void TestRecord::storedNamesArePicked()
+{
+    QFETCH(QByteArray, easy);
+    QFETCH(Level, level);
+
+    QTemporaryDir dir;
+    ZubMod tables(dir.path());
+    QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
+    tables.loadAll();
+
+    frmRECORD dialog(tables, level, 80);
+    std::optional<SeenBox> seen;
+    whenModal([&](QWidget *modal) {
+        QTest::keyClick(nameBox(modal), Qt::Key_Down);
+        const QPointer<QTimer> boxWatch = answerNextBox(seen);
+        pressOk(modal);
+        delete boxWatch;
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+
+    QVERIFY(!seen);
+    QTEST(fileContent(tables.filePath(level)), "after");
 }
 
 void TestRecord::leavingRecordsNothing_data()
