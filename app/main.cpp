@@ -3,7 +3,6 @@
 #include "gamefolders.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -12,9 +11,7 @@ int main(int argc, char *argv[])
     // On Wayland the compositor takes the window's icon from the desktop entry of this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     QApplication::setWindowIcon(Artwork::eyesIcon());
-    frmZUB window(findGameFolders(
-        QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    frmZUB window(findGameFolders(QCoreApplication::applicationDirPath(), playerDataHome()));
     window.show();
     return QApplication::exec();
 }
