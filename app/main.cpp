@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -16,9 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(Artwork::eyesIcon());
     // Before any window: every control takes its text when it is built.
     installTranslators(app, QLocale().uiLanguages());
-    frmZUB window(findGameFolders(
-        QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    frmZUB window(findGameFolders(QCoreApplication::applicationDirPath(), playerDataHome()));
     window.show();
     return QApplication::exec();
 }

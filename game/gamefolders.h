@@ -32,3 +32,7 @@ inline constexpr char TablesInDataHome[] = "zubbo";
 // The folders of the copy whose program lies in programFolder; dataHome is the player's
 // data folder.
 GameFolders findGameFolders(const QString &programFolder, const QString &dataHome);
+
+// The player's data folder: $XDG_DATA_HOME when it is an absolute path, else .local/share in
+// the player's home folder.
+QString playerDataHome();

@@ -123,19 +123,31 @@ void frmRECORD::enableOkForName()
 void frmRECORD::btnOK_Click()
 {
     const QString name = txtNAME->currentText();
-    if (const NameProblem problem = checkName(name); problem != NameProblem::None) {
+    // A name of the list was read from a table file and goes back into one as it was read,
+    // also one that only a hand-edited file gives, with a comma or leading blanks.
+    const bool listed = txtNAME->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    if (const NameProblem problem = listed ? NameProblem::None : checkName(name); problem != NameProblem::None) {
         QMessageBox::warning(this, tr(DesignCaption), refusalText(problem));
         return;
     }
-    if (!m_tables.record(m_level, name, m_score)) {
-        QMessageBox box(QMessageBox::Critical, tr("Error"),
-                        tr("Error Trapped.\nContact the Author at: zubbo-author@example.com"),
-                        QMessageBox::Ok, this);
-        box.exec();
+    switch (m_tables.record(m_level, name, m_score)) {
+    case Recorded::Saved:
+        m_tables.loadAll();
+        accept();
         return;
+    case Recorded::TableFull:
+        QMessageBox::warning(this, tr(DesignCaption),
+                             tr("This level's Top Ten is full: a new name cannot be added.\n"
+                                "A name already listed can still raise its score."));
+        return;
+    case Recorded::Unsaved:
+    case Recorded::NoRoom:
+        break;
     }
-    m_tables.loadAll();
-    accept();
+    QMessageBox box(QMessageBox::Critical, tr("Error"),
+                    tr("Error Trapped.\nContact the Author at: zubbo-author@example.com"),
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
 void frmRECORD::btnEND_Click()
@@ -148,6 +160,8 @@ QString frmRECORD::refusalText(NameProblem problem)
     switch (problem) {
     case NameProblem::Empty:
         return tr("Please type a name.");
+    case NameProblem::TooLong:
+        return tr("A name cannot be longer than %1 characters. Please shorten it.").arg(MaxNameLength);
     case NameProblem::Comma:
         return tr("A name cannot contain a comma (,). Please change it.");
     case NameProblem::Semicolon:

@@ -2,6 +2,7 @@
 
 #include "textcodec.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringList>
@@ -9,11 +10,21 @@
 #include <algorithm>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 ChunkBytes = 64 * 1024;
-// Longer lines are skipped unread, so a damaged file cannot make a load take unbounded memory.
-constexpr qsizetype MaxLineBytes = 4 * 1024 * 1024;
+// Longer lines are skipped unread. The longest line the game writes holds a name of
+// MaxNameLength at three UTF-8 bytes each, a byte order mark or two quotes, the separators,
+// a sign and ten digits, CR LF.
+constexpr qsizetype MaxLineBytes = 4 * 1024;
+static_assert(MaxNameLength * 3 + 3 + 2 + 11 + 2 <= MaxLineBytes);
+// A load reads no further, so that no file put in a table's place, a huge one or an endless
+// device, can stall the game; a full table of the longest lines takes about 150 KB.
+constexpr qint64 MaxFileBytes = 1024 * 1024;
 // Any magnitude above this is out of range, and stopping here keeps the sum from overflowing.
 constexpr qint64 MaxMagnitude = qint64(std::numeric_limits<qint32>::max()) + 1;
 
@@ -140,7 +151,7 @@ std::optional<TableEntry> readTableLine(QStringView line)
     if (scoreEnd < 0)
         return std::nullopt;
     const auto score = readScore(rest.first(scoreEnd));
-    if (!score)
+    if (!score || nameEnd > MaxNameLength)
         return std::nullopt;
     return TableEntry{field.first(nameEnd).toString(), *score};
 }
@@ -173,12 +184,17 @@ QList<TableEntry> readTable(QIODevice &in, int limit)
     };
 
     QByteArray chunk(ChunkBytes, Qt::Uninitialized);
-    while (entries.size() < limit) {
-        const qint64 got = in.read(chunk.data(), ChunkBytes);
+    qint64 unread = MaxFileBytes;
+    bool atEnd = false;
+    while (entries.size() < limit && unread > 0) {
+        const qint64 got = in.read(chunk.data(), std::min(ChunkBytes, unread));
         if (got < 0)
             return entries;
-        if (got == 0)
+        if (got == 0) {
+            atEnd = true;
             break;
+        }
+        unread -= got;
         const char *pos = chunk.constData();
         const char *const end = pos + got;
         while (pos < end && entries.size() < limit) {
@@ -191,9 +207,28 @@ QList<TableEntry> readTable(QIODevice &in, int limit)
             }
         }
     }
-    if (entries.size() < limit)
+    // A last line without a line end counts, but not one that the bound cut.
+    if (atEnd && entries.size() < limit)
         endLine();
     return entries;
+}
+
+// Opened without waiting, as a pipe in the file's place would wait for a writer; then only a
+// regular file is read. What was opened is checked, not the path before, so that nothing can
+// be swapped in between.
+QList<TableEntry> readTableFile(const QString &path, int limit)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    return readTable(file, limit);
 }
 
 bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QString *error)
@@ -227,6 +262,8 @@ NameProblem checkName(const QString &name)
 {
     if (name.isEmpty())
         return NameProblem::Empty;
+    if (name.size() > MaxNameLength)
+        return NameProblem::TooLong;
     if (name.front() == FieldQuote)
         return NameProblem::LeadingQuote;
     if (name.front() == u' ')

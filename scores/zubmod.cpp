@@ -3,7 +3,6 @@
 #include "tablefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
@@ -17,26 +16,53 @@ namespace {
 constexpr int StaleLockMs = 10000;
 constexpr int LockWaitMs = 2000;
 constexpr int TableRoom = TableSlots - 1;
+// Links followed to the file they lead to, as many as the kernel follows.
+constexpr int MaxLinks = 40;
 
-// The record rule on the table alone: the name goes in after the last entry first; a known
-// name drops that entry again and only raises its own score, so entering the same record
-// twice changes nothing the second time. False when a new name finds the table full.
-bool enter(TopTable &table, const TableEntry &record)
+// The record rule on the table alone: a known name only raises its own score, a new one goes
+// in after the last entry, so entering the same record twice changes nothing the second time.
+// False when the table has no slot left, whatever the name, or when a new name finds the
+// table holding its room of names.
+bool enter(TopTable &table, const TableEntry &record, int room)
 {
-    const int before = table.count;
-    if (before >= TableRoom)
+    const int count = table.count;
+    if (count >= TableRoom)
         return false;
-    table.names[before + 1] = record.name;
-    table.scores[before + 1] = record.score;
-    table.count = quint8(before + 1);
-    for (int k = 1; k <= before; ++k) {
+    for (int k = 1; k <= count; ++k) {
         if (QString::compare(table.names[k], record.name, Qt::CaseInsensitive) == 0) {
             table.scores[k] = std::max(table.scores[k], record.score);
-            table.count = quint8(before);
-            break;
+            return true;
         }
     }
+    if (count >= room)
+        return false;
+    table.names[count + 1] = record.name;
+    table.scores[count + 1] = record.score;
+    table.count = quint8(count + 1);
     return true;
+}
+
+// The file that a path leads to through any symbolic links.
+QString linkedFile(const QString &path)
+{
+    QFileInfo file(path);
+    for (int link = 0; link < MaxLinks && file.isSymLink(); ++link)
+        file.setFile(file.symLinkTarget());
+    return file.filePath();
+}
+
+// Makes the folder and every missing folder above it, each for its owner alone (0700), as the
+// base-directory rules ask of folders made in the player's data folder.
+bool makePrivateFolder(const QString &path)
+{
+    const QFileInfo folder(path);
+    if (folder.isDir())
+        return true;
+    const QString parent = folder.absolutePath();
+    if (parent == folder.absoluteFilePath() || !makePrivateFolder(parent))
+        return false;
+    // Another copy may make it at the same moment.
+    return QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) || QFileInfo(path).isDir();
 }
 
 } // namespace
@@ -86,17 +112,12 @@ void ZubMod::load(Level level)
 {
     readFile(level);
     for (const TableEntry &record : m_unsaved[levelIndex(level)])
-        enter(table(level), record);
+        enter(table(level), record, lineLimit(level));
 }
 
-// Only a regular file is read: opening a pipe or a device left in its place would wait for a
-// writer and hang the game at start-up.
 void ZubMod::readFile(Level level)
 {
-    QFile file(filePath(level));
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return;
-    const QList<TableEntry> entries = readTable(file, lineLimit(level));
+    const QList<TableEntry> entries = readTableFile(filePath(level), lineLimit(level));
     if (entries.isEmpty())
         return;
     TopTable &target = table(level);
@@ -115,37 +136,37 @@ bool ZubMod::writeTable(Level level, QString *error)
     entries.reserve(count);
     for (int i = 1; i <= count; ++i)
         entries.append({source.names[i], source.scores[i]});
-    return writeTableFile(filePath(level), entries, error);
+    return writeTableFile(linkedFile(filePath(level)), entries, error);
 }
 
 std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
 {
-    auto lock = std::make_unique<QLockFile>(filePath(level) + QStringLiteral(".lock"));
+    auto lock = std::make_unique<QLockFile>(linkedFile(filePath(level)) + QStringLiteral(".lock"));
     lock->setStaleLockTime(StaleLockMs);
     if (!lock->tryLock(LockWaitMs))
         return nullptr;
     return lock;
 }
 
-bool ZubMod::record(Level level, const QString &name, qint32 score)
+Recorded ZubMod::record(Level level, const QString &name, qint32 score)
 {
-    if (m_folderKind == TableFolder::MadeOnFirstRecord && !QDir().mkpath(m_folder))
-        return false;
     // Another copy of the game running from the same folder may have recorded at this level
     // since this copy loaded the file, and the write below would drop that entry. Reading the
     // file again under the lock, and writing before the lock is released, keeps it. With one
     // copy running the file holds what the table holds, so the reading changes nothing.
-    const std::unique_ptr<QLockFile> lock = lockTable(level);
-    if (!lock)
-        return false;
-    load(level);
+    const bool hasFolder = m_folderKind == TableFolder::Existing || makePrivateFolder(m_folder);
+    const std::unique_ptr<QLockFile> lock = hasFolder ? lockTable(level) : nullptr;
+    if (lock)
+        load(level);
+    TopTable &target = table(level);
     const TableEntry entry{name, score};
-    if (!enter(table(level), entry))
-        return false;
+    if (!enter(target, entry, lineLimit(level)))
+        return target.count >= TableRoom ? Recorded::NoRoom : Recorded::TableFull;
+    // Without the folder or the lock the record waits in the table, as one whose write failed.
     QList<TableEntry> &unsaved = m_unsaved[levelIndex(level)];
     unsaved.append(entry);
-    if (!writeTable(level))
-        return false;
+    if (!lock || !writeTable(level))
+        return Recorded::Unsaved;
     unsaved.clear();
-    return true;
+    return Recorded::Saved;
 }

@@ -21,6 +21,16 @@ struct TopTable
     std::array<qint32, TableSlots> scores{};
 };
 
+// What became of a record.
+enum class Recorded {
+    Saved,     // in the table and written to the level's file
+    Unsaved,   // in the table, not in the file: the folder could not be made, another copy
+               // held the lock or the write failed; the level's next saved record writes it
+    TableFull, // a new name at a table that holds its level's line limit of names, the ten
+               // of Medium and Hard: nothing changed; a name it holds can still raise its score
+    NoRoom,    // every slot taken, Easy's hundred: nothing changed, not even a known score
+};
+
 // Whether the tables' folder is there from the start, or is made when the first score is
 // recorded (the player's data folder of an installed game).
 enum class TableFolder { Existing, MadeOnFirstRecord };
@@ -61,15 +71,16 @@ public:
     void load(Level level);
     bool writeTable(Level level, QString *error = nullptr);
     // Holds off other running copies of the game from the level's file between reading and
-    // writing it; nothing when another copy keeps it longer than a short wait.
+    // writing it; nothing when another copy keeps it longer than a short wait. The lock lies
+    // beside the file a linked table file leads to, which every copy reaches alike.
     std::unique_ptr<QLockFile> lockTable(Level level) const;
 
     // Records a finished round: a new name goes in after the last entry, a known name (in
-    // any letter case) only has its score raised; then the level's file is written. False
-    // when the table is full, the file stays locked by another copy or cannot be written.
-    // A change whose write failed stays in the table and is written with the level's next
-    // successful record, merged with what other copies wrote meanwhile.
-    bool record(Level level, const QString &name, qint32 score);
+    // any letter case) only has its score raised; then the level's file is written, in the
+    // file a link leads to. A change that could not be written stays in the table and is
+    // written with the level's next saved record, merged with what other copies wrote
+    // meanwhile.
+    Recorded record(Level level, const QString &name, qint32 score);
 
 private:
     void readFile(Level level);

@@ -2,6 +2,8 @@
 // whose data folder lies where the install puts it is installed: cues and module come from
 // the install, the tables go into the player's data folder, made on the first record. Any
 // other copy, in the build folder or in a folder of its own, keeps everything beside itself.
+// The player's data folder follows the base-directory rules: an absolute XDG_DATA_HOME, else
+// .local/share in the home folder, which the password database gives when HOME is not set.
 #include "gamefolders.h"
 
 #include <QDir>
@@ -9,10 +11,42 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 enum class DataFolder { None, Folder, File };
+
+// Sets an environment variable, or unsets it for nothing, until the end of the scope.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char *name, const std::optional<QByteArray> &value)
+        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+        set(value);
+    }
+    ~ScopedVariable() { set(m_old); }
+    ScopedVariable(const ScopedVariable &) = delete;
+    ScopedVariable &operator=(const ScopedVariable &) = delete;
+
+private:
+    void set(const std::optional<QByteArray> &value)
+    {
+        if (value)
+            qputenv(m_name, *value);
+        else
+            qunsetenv(m_name);
+    }
+
+    const char *m_name;
+    std::optional<QByteArray> m_old;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(DataFolder)
@@ -23,6 +57,8 @@ class TestGameFolders : public QObject
 private slots:
     void foldersOfEachCopy_data();
     void foldersOfEachCopy();
+    void playersDataFolder_data();
+    void playersDataFolder();
 };
 
 void TestGameFolders::foldersOfEachCopy_data()
@@ -85,6 +121,40 @@ void TestGameFolders::foldersOfEachCopy()
     }
     // Finding the folders makes none.
     QVERIFY(!QFileInfo::exists(dataHome));
+}
+
+using Variable = std::optional<QByteArray>;
+Q_DECLARE_METATYPE(Variable)
+
+void TestGameFolders::playersDataFolder_data()
+{
+    QTest::addColumn<Variable>("xdgDataHome");
+    QTest::addColumn<Variable>("home");
+    QTest::addColumn<bool>("inPasswordHome"); // the folder lies in the home folder of /etc/passwd
+    QTest::addColumn<QString>("folder");
+
+    const Variable unset;
+    const Variable anna = "/home/anna";
+    QTest::newRow("XDG_DATA_HOME") << Variable("/srv/data") << anna << false << u"/srv/data"_s;
+    QTest::newRow("no XDG_DATA_HOME") << unset << anna << false << u"/home/anna/.local/share"_s;
+    QTest::newRow("empty XDG_DATA_HOME") << Variable("") << anna << false << u"/home/anna/.local/share"_s;
+    QTest::newRow("relative XDG_DATA_HOME") << Variable("data") << anna << false << u"/home/anna/.local/share"_s;
+    QTest::newRow("no HOME") << unset << unset << true << u"/.local/share"_s;
+    QTest::newRow("empty HOME") << unset << Variable("") << true << u"/.local/share"_s;
+}
+
+void TestGameFolders::playersDataFolder()
+{
+    QFETCH(Variable, xdgDataHome);
+    QFETCH(Variable, home);
+    QFETCH(bool, inPasswordHome);
+    QFETCH(QString, folder);
+
+    const passwd *user = ::getpwuid(::getuid());
+    QVERIFY(user);
+    const ScopedVariable xdg("XDG_DATA_HOME", xdgDataHome);
+    const ScopedVariable homeVariable("HOME", home);
+    QCOMPARE(playerDataHome(), (inPasswordHome ? QFile::decodeName(user->pw_dir) : QString()) + folder);
 }
 
 QTEST_GUILESS_MAIN(TestGameFolders)

@@ -1,6 +1,7 @@
 // The record dialog: what "&Ok" writes into the level's table and file, what a failed write
-// or a full table leaves behind, which names are refused, that Cancel, Esc and the close box
-// change nothing, and that the end of a round's time opens the dialog.
+// or a full table leaves behind, which names are refused and that stored names are not, that
+// Cancel, Esc and the close box change nothing, and that the end of a round's time opens the
+// dialog.
 #include "frmrecord.h"
 #include "frmzub.h"
 #include "modaldriver.h"
@@ -23,6 +24,8 @@ namespace {
 
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
 const QString ErrorText = QStringLiteral("Error Trapped.\nContact the Author at: zubbo-author@example.com");
+const QString FullTopTenText = QStringLiteral(
+    "This level's Top Ten is full: a new name cannot be added.\nA name already listed can still raise its score.");
 
 QPushButton *button(QWidget *dialog, const char *name)
 {
@@ -46,10 +49,11 @@ struct SeenBox
     QMessageBox::StandardButtons buttons;
 };
 
-// Notes the next modal window, which ought to be a message box, and closes it.
-void answerNextBox(std::optional<SeenBox> &seen)
+// Notes the next modal window, which ought to be a message box, and closes it. Returns the
+// watch, for a test that expects no box to end it.
+QPointer<QTimer> answerNextBox(std::optional<SeenBox> &seen)
 {
-    whenModal([&seen](QWidget *modal) {
+    return whenModal([&seen](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             seen = SeenBox{box->icon(), box->windowTitle(), box->text(), box->standardButtons()};
         modal->close();
@@ -73,10 +77,13 @@ class TestRecord : public QObject
 private slots:
     void recording_data();
     void recording();
-    void fullEasyTableTakesNothing();
+    void fullTableTakesNoNewName_data();
+    void fullTableTakesNoNewName();
     void failedWriteKeepsDialogOpen();
     void refusedNames_data();
     void refusedNames();
+    void storedNamesArePicked_data();
+    void storedNamesArePicked();
     void leavingRecordsNothing_data();
     void leavingRecordsNothing();
     void opening_data();
@@ -115,9 +122,9 @@ void TestRecord::recording_data()
     QTest::newRow("markup and other alphabets as typed")
         << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << 7 << false
         << QStringLiteral("<b>Ωμέγα</b>;7;\r\n").toUtf8() << 1;
-    QTest::newRow("Medium of ten: line 11 written, ten loaded")
-        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << 999 << false
-        << numberedLines("P", 1, 10) + "Zed;999;\r\n" << 10;
+    QTest::newRow("Medium of ten: a listed name raised")
+        << Level::Medium << numberedLines("P", 1, 10) << "p10" << 999 << false
+        << numberedLines("P", 1, 9) + "P10;999;\r\n" << 10;
 }
 
 void TestRecord::recording()
@@ -156,36 +163,62 @@ void TestRecord::recording()
     QVERIFY(!QFile::exists(tables.filePath(third)));
 }
 
-// A full table takes no score at all, not even a higher one for a name it holds.
-void TestRecord::fullEasyTableTakesNothing()
+// A full table takes no new name: Ok shows why, the dialog stays open with the name and
+// nothing is written. Easy's hundred take no score at all, not even a listed name's; a
+// Medium or Hard table of ten still raises a listed name's score, and says so.
+void TestRecord::fullTableTakesNoNewName_data()
 {
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("full");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Easy of a hundred, a listed name")
+        << Level::Easy << numberedLines("P", 1, 100) << "p1" << int(QMessageBox::Critical) << "Error" << ErrorText;
+    QTest::newRow("Medium of ten, a new name")
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << int(QMessageBox::Warning) << "Score Memorize"
+        << FullTopTenText;
+}
+
+void TestRecord::fullTableTakesNoNewName()
+{
+    QFETCH(Level, level);
+    QFETCH(QByteArray, full);
+    QFETCH(QString, name);
+
     QTemporaryDir dir;
     ZubMod tables(dir.path());
-    const QByteArray full = numberedLines("P", 1, 100);
-    QVERIFY(writeFile(tables.filePath(Level::Easy), full));
+    QVERIFY(writeFile(tables.filePath(level), full));
     tables.loadAll();
-    QCOMPARE(int(tables.TopEasyCount), 100);
+    const int count = tables.table(level).count;
 
-    frmRECORD dialog(tables, Level::Easy, 5000);
+    frmRECORD dialog(tables, level, 5000);
     std::optional<SeenBox> seen;
     bool stillOpen = false;
     QString nameAfter;
     whenModal([&](QWidget *modal) {
-        typeName(modal, QStringLiteral("p1"));
-        answerNextBox(seen);
+        typeName(modal, name);
+        const QPointer<QTimer> boxWatch = answerNextBox(seen);
         pressOk(modal);
+        delete boxWatch;
         stillOpen = modal->isVisible();
         nameAfter = nameBox(modal)->currentText();
         modal->close();
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
 
-    verifyErrorBox(seen);
+    QVERIFY(seen);
+    QTEST(int(seen->icon), "icon");
+    QTEST(seen->title, "title");
+    QTEST(seen->text, "text");
+    QCOMPARE(seen->buttons, QMessageBox::Ok);
     QVERIFY(stillOpen);
-    QCOMPARE(nameAfter, QStringLiteral("p1"));
-    QCOMPARE(int(tables.TopEasyCount), 100);
-    QCOMPARE(tables.TopEasyScore[1], 1);
-    QCOMPARE(fileContent(tables.filePath(Level::Easy)), full);
+    QCOMPARE(nameAfter, name);
+    QCOMPARE(int(tables.table(level).count), count);
+    QCOMPARE(tables.table(level).scores[1], 1);
+    QCOMPARE(fileContent(tables.filePath(level)), full);
 }
 
 // A folder where the file belongs cannot be replaced by a file, whoever runs the test.
@@ -244,6 +277,7 @@ void TestRecord::refusedNames_data()
     QTest::newRow("leading quote") << "\"Al\"" << "begin with a double quote";
     QTest::newRow("leading blank") << " Al" << "begin with a blank";
     QTest::newRow("tab") << "Al\tBo" << "control character";
+    QTest::newRow("501 characters") << QString(501, u'n') << "longer than 500 characters";
 }
 
 void TestRecord::refusedNames()
@@ -275,6 +309,44 @@ void TestRecord::refusedNames()
     QCOMPARE(nameAfter, name);
     QCOMPARE(int(tables.TopEasyCount), 0);
     QVERIFY(!QFile::exists(tables.filePath(Level::Easy)));
+}
+
+// A name that only a hand-edited file holds, with a comma or leading blanks, is taken when
+// picked from the list and written back between quotes, as it was read.
+void TestRecord::storedNamesArePicked_data()
+{
+    QTest::addColumn<QByteArray>("easy");
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("after"); // the played level's file
+
+    QTest::newRow("comma, raised") << QByteArray("\"Smith, Al;50;\"\r\n") << Level::Easy
+                                   << QByteArray("\"Smith, Al;80;\"\r\n");
+    QTest::newRow("leading blanks, new at Hard") << QByteArray("\"  Al;50;\"\r\n") << Level::Hard
+                                                 << QByteArray("\"  Al;80;\"\r\n");
+}
+
+void TestRecord::storedNamesArePicked()
+{
+    QFETCH(QByteArray, easy);
+    QFETCH(Level, level);
+
+    QTemporaryDir dir;
+    ZubMod tables(dir.path());
+    QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
+    tables.loadAll();
+
+    frmRECORD dialog(tables, level, 80);
+    std::optional<SeenBox> seen;
+    whenModal([&](QWidget *modal) {
+        QTest::keyClick(nameBox(modal), Qt::Key_Down);
+        const QPointer<QTimer> boxWatch = answerNextBox(seen);
+        pressOk(modal);
+        delete boxWatch;
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+
+    QVERIFY(!seen);
+    QTEST(fileContent(tables.filePath(level)), "after");
 }
 
 void TestRecord::leavingRecordsNothing_data()

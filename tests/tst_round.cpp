@@ -535,7 +535,7 @@ void TestRound::cuesAndTablesInFoldersApart()
     QCOMPARE(m_cues->count(), 1);
     QCOMPARE(m_cues->at(0).at(0).toString(), cues + QStringLiteral("/Up.wav"));
 
-    QVERIFY(m_window->tables().record(Level::Easy, QStringLiteral("Anna"), 10));
+    QCOMPARE(m_window->tables().record(Level::Easy, QStringLiteral("Anna"), 10), Recorded::Saved);
     QCOMPARE(fileContent(tables + QStringLiteral("/Top_Easy.zub")), QByteArray("Anna;10;\r\n"));
     QVERIFY(QDir(cues).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }

@@ -13,6 +13,10 @@
 
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -37,7 +41,15 @@ QStringList describe(const QList<TableEntry> &entries)
     return lines;
 }
 
+// What stands where the reader looks for a table file.
+enum class Placed { File, SparseFile, PipeWithWriter };
+
+// A sparse file of this size takes no room on disk, but reading it all would stall a load.
+constexpr qint64 SparseFileBytes = qint64(2) << 30;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Placed)
 
 class TestTableFile : public QObject
 {
@@ -51,7 +63,8 @@ private slots:
     void stopsAtLimit_data();
     void stopsAtLimit();
     void stopsReadingOnceFull();
-    void readsLongLines();
+    void readsWithinBounds_data();
+    void readsWithinBounds();
     void survivesNulBytes();
     void decodesCharacterSets_data();
     void decodesCharacterSets();
@@ -216,18 +229,59 @@ void TestTableFile::stopsReadingOnceFull()
     QVERIFY(buffer.pos() < MostRead);
 }
 
-// A 1 MB line reads as an entry; a line beyond the reader's bound is skipped, not kept.
-void TestTableFile::readsLongLines()
+// Whatever stands where a table file belongs, a load reads no more than the first MiB of a
+// regular file, skips a line longer than 4 KiB or a name longer than 500 characters, and
+// never waits for a pipe's writer.
+void TestTableFile::readsWithinBounds_data()
 {
-    const QByteArray megabyteName(1024 * 1024, 'm');
-    const QByteArray hugeName(5 * 1024 * 1024, 'h');
-    const QByteArray bytes = megabyteName + ";7;\r\n" + hugeName + ";8;\r\nBob;2;";
+    QTest::addColumn<Placed>("placed");
+    QTest::addColumn<QByteArray>("bytes"); // the file's start, or what waits in the pipe
+    QTest::addColumn<QByteArray>("tail");  // the last bytes of a sparse file
+    QTest::addColumn<QStringList>("entries");
 
-    const QList<TableEntry> entries = readBytes(bytes);
-    QCOMPARE(entries.size(), 2);
-    QCOMPARE(entries[0].name, QString::fromLatin1(megabyteName));
-    QCOMPARE(entries[0].score, 7);
-    QCOMPARE(entries[1].name, QStringLiteral("Bob"));
+    const QByteArray anna = "Anna;1;\r\n";
+    const QString name500(500, u'n');
+    QTest::newRow("2 GB sparse file, its end unread")
+        << Placed::SparseFile << anna << QByteArray("\r\nBob;2;\r\n") << QStringList{"Anna=1"};
+    QTest::newRow("pipe with a writer") << Placed::PipeWithWriter << anna << QByteArray() << QStringList();
+    QTest::newRow("line over 4 KiB")
+        << Placed::File << anna + QByteArray(5000, ' ') + "Cap;2;\r\nBob;3;\r\n" << QByteArray()
+        << QStringList{"Anna=1", "Bob=3"};
+    QTest::newRow("names of 500 and 501 characters")
+        << Placed::File << name500.toLatin1() + ";4;\r\n" + QByteArray(501, 'm') + ";5;\r\n" << QByteArray()
+        << QStringList{name500 + u"=4"_s};
+}
+
+void TestTableFile::readsWithinBounds()
+{
+    QFETCH(Placed, placed);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, tail);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Top_Easy.zub"_s);
+    const QByteArray encodedPath = QFile::encodeName(path);
+    int writer = -1;
+    if (placed == Placed::PipeWithWriter) {
+        // Opened for reading and writing, the pipe has a writer that never closes it.
+        QVERIFY(::mkfifo(encodedPath.constData(), 0600) == 0);
+        writer = ::open(encodedPath.constData(), O_RDWR | O_NONBLOCK);
+        QVERIFY(writer >= 0);
+        QCOMPARE(::write(writer, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    } else {
+        QVERIFY(writeFile(path, bytes));
+    }
+    if (placed == Placed::SparseFile) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(SparseFileBytes - tail.size()));
+        QVERIFY(file.seek(SparseFileBytes - tail.size()));
+        QCOMPARE(file.write(tail), tail.size());
+    }
+
+    QTEST(describe(readTableFile(path, EasyLimit)), "entries");
+    if (writer >= 0)
+        ::close(writer);
 }
 
 void TestTableFile::survivesNulBytes()
@@ -311,7 +365,8 @@ void TestTableFile::roundTrips_data()
     QTest::newRow("looks like UTF-8") << QList<TableEntry>{{u"Ã©"_s, 1}, {u"Ã"_s, 2}};
     QTest::newRow("hand-edited names") << QList<TableEntry>{{"Smith, John", 1}, {" Anna", 2}, {"", 3}, {"Tab\there", 4},
                                                             {QString::fromLatin1("Nul\0l", 5), 5}};
-    QTest::newRow("1 MB name") << QList<TableEntry>{{QString(1024 * 1024, u'n'), 1}};
+    QTest::newRow("longest name, three bytes a character")
+        << QList<TableEntry>{{QString(500, u'李'), std::numeric_limits<qint32>::min()}};
 }
 
 void TestTableFile::roundTrips()
@@ -377,7 +432,9 @@ void TestTableFile::checksNames_data()
     QTest::newRow("Cyrillic") << u"Иван"_s << NameProblem::None;
     QTest::newRow("CJK") << u"李小龙"_s << NameProblem::None;
     QTest::newRow("Arabic") << u"سارة"_s << NameProblem::None;
+    QTest::newRow("500 characters") << QString(500, u'n') << NameProblem::None;
     QTest::newRow("empty") << "" << NameProblem::Empty;
+    QTest::newRow("501 characters") << QString(501, u'n') << NameProblem::TooLong;
     QTest::newRow("comma") << "Smith, John" << NameProblem::Comma;
     QTest::newRow("semicolon") << "A;B" << NameProblem::Semicolon;
     QTest::newRow("leading quote") << "\"Anna" << NameProblem::LeadingQuote;

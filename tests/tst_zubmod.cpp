@@ -1,12 +1,14 @@
 // The score store: each level's file and line limit, loads that keep what they cannot
 // replace, writes that read back the same, and the record rule that appends a new name or
-// raises a known one's score, letter case ignored, without losing another copy's entry.
+// raises a known one's score, letter case ignored, without losing another copy's entry or a
+// score that could not be saved, and that refuses a new name at a full table.
 #include "zubmod.h"
 #include "scoretables.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,9 +31,15 @@ void fill(TopTable &table, const QStringList &names)
     table.count = quint8(names.size());
 }
 
+// What stands in a record's way: a file where a folder of the tables belongs, another
+// copy's lock, or that lock where a linked table file leads.
+enum class Edge { None, FileAboveFolder, FileAsFolder, LockHeld, LinkedTableLocked };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Level)
+Q_DECLARE_METATYPE(Edge)
+Q_DECLARE_METATYPE(Recorded)
 
 class TestZubMod : public QObject
 {
@@ -45,13 +53,14 @@ private slots:
     void loadNeverZeroesCount();
     void loadsEachLevelIntoItsOwnArrays();
     void writeThenLoadGivesSameTable();
-    void eleventhMediumEntryIsWrittenButNotLoaded();
     void writeToMissingFolderFails();
     void onlyRegularFilesAreRead();
     void recordAppendsOrRaises_data();
     void recordAppendsOrRaises();
     void failedRecordIsWrittenWithTheNext_data();
     void failedRecordIsWrittenWithTheNext();
+    void recordAtTheEdges_data();
+    void recordAtTheEdges();
     void recordMakesOnlyTheFolderItMay_data();
     void recordMakesOnlyTheFolderItMay();
 };
@@ -176,24 +185,6 @@ void TestZubMod::writeThenLoadGivesSameTable()
     QCOMPARE(slotTexts(reader.table(Level::Hard), 1, 4), (QStringList{u"Anna=100"_s, u"José=200"_s, u"Иван=300"_s, u"=0"_s}));
 }
 
-// Between recording and reloading a Medium table may hold eleven entries: all eleven are
-// written, the reload keeps ten.
-void TestZubMod::eleventhMediumEntryIsWrittenButNotLoaded()
-{
-    QTemporaryDir dir;
-    ZubMod mod(dir.path());
-    QStringList names;
-    for (int i = 1; i <= 11; ++i)
-        names.append(u"P"_s + QString::number(i));
-    fill(mod.table(Level::Medium), names);
-
-    QVERIFY(mod.writeTable(Level::Medium));
-    QCOMPARE(fileContent(mod.filePath(Level::Medium)).count("\r\n"), 11);
-
-    mod.LoadTopMedi();
-    QCOMPARE(mod.TopMediCount, quint8(10));
-}
-
 void TestZubMod::writeToMissingFolderFails()
 {
     QTemporaryDir dir;
@@ -229,29 +220,29 @@ void TestZubMod::recordAppendsOrRaises_data()
     QTest::addColumn<QByteArray>("meanwhile"); // what another copy records after the load
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("score");
-    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<Recorded>("outcome");
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<int>("count");
 
     const QByteArray two = "Anna;50;\r\nBob;30;\r\n";
     QTest::newRow("new name goes last") << Level::Medium << two << QByteArray() << u"Carl"_s << 20
-                                        << true << two + "Carl;20;\r\n" << 3;
+                                        << Recorded::Saved << two + "Carl;20;\r\n" << 3;
     QTest::newRow("known name in other case is raised")
-        << Level::Hard << two << QByteArray() << u"aNNA"_s << 70 << true
+        << Level::Hard << two << QByteArray() << u"aNNA"_s << 70 << Recorded::Saved
         << QByteArray("Anna;70;\r\nBob;30;\r\n") << 2;
     QTest::newRow("known name keeps its better score")
-        << Level::Easy << two << QByteArray() << u"BOB"_s << 10 << true << two << 2;
+        << Level::Easy << two << QByteArray() << u"BOB"_s << 10 << Recorded::Saved << two << 2;
     QTest::newRow("first entry of a missing file")
-        << Level::Hard << QByteArray() << QByteArray() << u"Dora"_s << 0 << true
+        << Level::Hard << QByteArray() << QByteArray() << u"Dora"_s << 0 << Recorded::Saved
         << QByteArray("Dora;0;\r\n") << 1;
     QTest::newRow("another copy's entry is kept")
-        << Level::Easy << two << QByteArray("Eve;90;\r\n") << u"Carl"_s << 20 << true
+        << Level::Easy << two << QByteArray("Eve;90;\r\n") << u"Carl"_s << 20 << Recorded::Saved
         << two + "Eve;90;\r\nCarl;20;\r\n" << 4;
     QTest::newRow("another copy's name is raised, not doubled")
-        << Level::Medium << two << QByteArray("Eve;90;\r\n") << u"eve"_s << 95 << true
+        << Level::Medium << two << QByteArray("Eve;90;\r\n") << u"eve"_s << 95 << Recorded::Saved
         << two + "Eve;95;\r\n" << 3;
     QTest::newRow("full table takes no new name")
-        << Level::Easy << numberedLines("P", 1, 100) << QByteArray() << u"Carl"_s << 20 << false
+        << Level::Easy << numberedLines("P", 1, 100) << QByteArray() << u"Carl"_s << 20 << Recorded::NoRoom
         << numberedLines("P", 1, 100) << 100;
 }
 
@@ -262,8 +253,7 @@ void TestZubMod::recordAppendsOrRaises()
     QFETCH(QByteArray, meanwhile);
     QFETCH(QString, name);
     QFETCH(int, score);
-    QFETCH(bool, recorded);
-    QFETCH(QByteArray, after);
+        QFETCH(QByteArray, after);
     QFETCH(int, count);
 
     QTemporaryDir dir;
@@ -275,7 +265,7 @@ void TestZubMod::recordAppendsOrRaises()
     if (!meanwhile.isEmpty())
         QVERIFY(writeFile(path, before + meanwhile));
 
-    QCOMPARE(mod.record(level, name, score), recorded);
+    QTEST(mod.record(level, name, score), "outcome");
     QCOMPARE(fileContent(path), after);
     QCOMPARE(int(mod.table(level).count), count);
     for (const Level other : AllLevels) {
@@ -318,7 +308,7 @@ void TestZubMod::failedRecordIsWrittenWithTheNext()
 
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir(dir.path()).mkdir(u"Top_Easy.zub"_s));
-    QVERIFY(!mod.record(Level::Easy, u"Carl"_s, 20));
+    QCOMPARE(mod.record(Level::Easy, u"Carl"_s, 20), Recorded::Unsaved);
     QCOMPARE(slotTexts(mod.table(Level::Easy), 1, mod.TopEasyCount),
              (QStringList{u"Anna=50"_s, u"Carl=20"_s}));
     mod.loadAll();
@@ -327,12 +317,117 @@ void TestZubMod::failedRecordIsWrittenWithTheNext()
 
     QVERIFY(QDir(dir.path()).rmdir(u"Top_Easy.zub"_s));
     QVERIFY(writeFile(path, meanwhile));
-    QVERIFY(mod.record(Level::Easy, u"Dora"_s, 30));
+    QCOMPARE(mod.record(Level::Easy, u"Dora"_s, 30), Recorded::Saved);
     QCOMPARE(fileContent(path), after);
 
     // Written once: a later record adds only itself.
-    QVERIFY(mod.record(Level::Easy, u"Fred"_s, 5));
+    QCOMPARE(mod.record(Level::Easy, u"Fred"_s, 5), Recorded::Saved);
     QCOMPARE(fileContent(path), after + "Fred;5;\r\n");
+}
+
+void TestZubMod::recordAtTheEdges_data()
+{
+    QTest::addColumn<Edge>("edge");
+    QTest::addColumn<Level>("level");
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Recorded>("outcome");
+    QTest::addColumn<QStringList>("table");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("later"); // the file once the edge is gone and Dora made 30
+
+    const QByteArray ten = numberedLines("P", 1, 10);
+    QStringList tenEntries;
+    for (int i = 1; i <= 10; ++i)
+        tenEntries.append(u"P%1=%1"_s.arg(i));
+    QStringList raised = tenEntries;
+    raised[2] = u"P3=50"_s;
+    const QByteArray bob = "Bob;5;\r\n";
+    const QByteArray bobAnnaDora = bob + "Anna;50;\r\nDora;30;\r\n";
+
+    QTest::newRow("Medium of ten refuses a new name")
+        << Edge::None << Level::Medium << ten << u"Zed"_s << Recorded::TableFull << tenEntries << ten << QByteArray();
+    QTest::newRow("Hard of eleven lines loads ten and refuses a new name")
+        << Edge::None << Level::Hard << numberedLines("P", 1, 11) << u"Zed"_s << Recorded::TableFull << tenEntries
+        << numberedLines("P", 1, 11) << QByteArray();
+    QTest::newRow("Medium of ten raises a listed name")
+        << Edge::None << Level::Medium << ten << u"p3"_s << Recorded::Saved << raised
+        << numberedLines("P", 1, 2) + "P3;50;\r\n" + numberedLines("P", 4, 10) << QByteArray();
+    QTest::newRow("a file above the folder") << Edge::FileAboveFolder << Level::Easy << QByteArray() << u"Anna"_s
+                                             << Recorded::Unsaved << QStringList{u"Anna=50"_s} << QByteArray()
+                                             << QByteArray("Anna;50;\r\nDora;30;\r\n");
+    QTest::newRow("a file as the folder") << Edge::FileAsFolder << Level::Easy << QByteArray() << u"Anna"_s
+                                          << Recorded::Unsaved << QStringList{u"Anna=50"_s} << QByteArray()
+                                          << QByteArray("Anna;50;\r\nDora;30;\r\n");
+    QTest::newRow("another copy holds the lock")
+        << Edge::LockHeld << Level::Hard << bob << u"Anna"_s << Recorded::Unsaved
+        << QStringList{u"Bob=5"_s, u"Anna=50"_s} << bob << bobAnnaDora;
+    QTest::newRow("another copy holds the lock where the linked file lies")
+        << Edge::LinkedTableLocked << Level::Easy << bob << u"Anna"_s << Recorded::Unsaved
+        << QStringList{u"Bob=5"_s, u"Anna=50"_s} << bob << bobAnnaDora;
+}
+
+// A new name at a full ten-name table changes nothing, not a byte of the file. A record that
+// finds the folder unmakeable or the lock held stays in the table, and the next record after
+// the edge is gone writes it as well. A linked table file is locked where it lies, so that a
+// copy reaching it by its own path shares the lock, and written there, the link kept.
+void TestZubMod::recordAtTheEdges()
+{
+    QFETCH(Edge, edge);
+    QFETCH(Level, level);
+    QFETCH(QByteArray, before);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, later);
+
+    QTemporaryDir dir;
+    const QString share = dir.filePath(u"share"_s);
+    const QString folder = share + u"/zubbo"_s;
+    const QString elsewhere = dir.filePath(u"elsewhere"_s);
+    ZubMod mod(folder, TableFolder::MadeOnFirstRecord);
+    const QString target = edge == Edge::LinkedTableLocked ? ZubMod(elsewhere).filePath(level) : mod.filePath(level);
+    QString obstacle;
+    std::unique_ptr<QLockFile> otherCopysLock;
+    switch (edge) {
+    case Edge::None:
+    case Edge::LockHeld:
+        QVERIFY(QDir().mkpath(folder));
+        break;
+    case Edge::FileAboveFolder:
+        obstacle = share;
+        break;
+    case Edge::FileAsFolder:
+        QVERIFY(QDir().mkpath(share));
+        obstacle = folder;
+        break;
+    case Edge::LinkedTableLocked:
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QFile::link(target, mod.filePath(level)));
+        break;
+    }
+    if (!obstacle.isEmpty())
+        QVERIFY(writeFile(obstacle, {}));
+    if (!before.isEmpty())
+        QVERIFY(writeFile(target, before));
+    if (edge == Edge::LockHeld)
+        otherCopysLock = ZubMod(folder).lockTable(level);
+    if (edge == Edge::LinkedTableLocked)
+        otherCopysLock = ZubMod(elsewhere).lockTable(level);
+    QCOMPARE(otherCopysLock != nullptr, edge == Edge::LockHeld || edge == Edge::LinkedTableLocked);
+    mod.loadAll();
+
+    QTEST(mod.record(level, name, 50), "outcome");
+    QTEST(describe(mod.table(level)), "table");
+    QTEST(fileContent(target), "file");
+    if (later.isEmpty())
+        return;
+
+    otherCopysLock.reset();
+    if (!obstacle.isEmpty())
+        QVERIFY(QFile::remove(obstacle));
+    QCOMPARE(mod.record(level, u"Dora"_s, 30), Recorded::Saved);
+    QCOMPARE(fileContent(target), later);
+    QCOMPARE(QFileInfo(mod.filePath(level)).isSymLink(), edge == Edge::LinkedTableLocked);
 }
 
 Q_DECLARE_METATYPE(TableFolder)
@@ -340,10 +435,10 @@ Q_DECLARE_METATYPE(TableFolder)
 void TestZubMod::recordMakesOnlyTheFolderItMay_data()
 {
     QTest::addColumn<TableFolder>("kind");
-    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<Recorded>("outcome");
 
-    QTest::newRow("a program's folder is never made") << TableFolder::Existing << false;
-    QTest::newRow("a player's data folder is made") << TableFolder::MadeOnFirstRecord << true;
+    QTest::newRow("a program's folder is never made") << TableFolder::Existing << Recorded::Unsaved;
+    QTest::newRow("a player's data folder is made") << TableFolder::MadeOnFirstRecord << Recorded::Saved;
 }
 
 // The tables' folder, two levels below what exists, is made only where the store may make it,
@@ -351,7 +446,8 @@ void TestZubMod::recordMakesOnlyTheFolderItMay_data()
 void TestZubMod::recordMakesOnlyTheFolderItMay()
 {
     QFETCH(TableFolder, kind);
-    QFETCH(bool, recorded);
+    QFETCH(Recorded, outcome);
+    const bool recorded = outcome == Recorded::Saved;
 
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"share/zubbo"_s);
@@ -359,11 +455,18 @@ void TestZubMod::recordMakesOnlyTheFolderItMay()
     mod.loadAll();
     QVERIFY(!QFileInfo::exists(dir.filePath(u"share"_s)));
 
-    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), recorded);
+    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), outcome);
     QCOMPARE(QFileInfo(folder).isDir(), recorded);
     QCOMPARE(fileContent(mod.filePath(Level::Easy)), recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
-    if (recorded)
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
+    if (!recorded)
+        return;
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
+    // Both folders made are the player's alone.
+    for (const QString &made : {dir.filePath(u"share"_s), folder}) {
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(made).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestZubMod)

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -34,6 +35,7 @@ constexpr QPoint BareWall(200, 140); // on the board, away from the holes and pa
 constexpr QPoint Parking(1, 1);      // on the output, away from every window
 constexpr int FirstHole = 7;
 constexpr double Noon = 0.5;
+constexpr int PausedMs = 1500;
 
 const QString GameTitle = QStringLiteral("Zubbo!");
 const QString PlayerName = QStringLiteral("Wayland Player");
@@ -54,6 +56,7 @@ private slots:
     void boardAndHammers_data();
     void boardAndHammers();
     void roundAndDialogs();
+    void pauseByTheKey();
 
 private:
     void openGame(int scale);
@@ -292,6 +295,36 @@ void TestWayland::roundAndDialogs()
     });
     chooseFromBar("mnuHELP", "a");
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+}
+
+// P pauses a round in play and P goes on with it: while paused the output shows the board
+// without the eyes and the message, and the time stands still; then the eyes come back.
+void TestWayland::pauseByTheKey()
+{
+    openGame(1);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(m_desktop.type({QStringLiteral("-M"), QStringLiteral("alt"), QStringLiteral("s"),
+                            QStringLiteral("-m"), QStringLiteral("alt")}));
+    auto *eyes = m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(FirstHole));
+    QTRY_VERIFY_WITH_TIMEOUT(eyes->isVisible() && showsAsDrawn(eyes), WindowTimeoutMs);
+
+    QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("p")}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->paused(), WindowTimeoutMs);
+    auto *message = m_window->findChild<QLabel *>(QStringLiteral("lblMESSAGE"));
+    QCOMPARE(message->text(), QStringLiteral("P a u s e d"));
+    QTRY_VERIFY_WITH_TIMEOUT(!eyes->isVisible() && showsAsDrawn(m_window->centralWidget()),
+                             WindowTimeoutMs);
+    const QString time = m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text();
+    QTest::qWait(PausedMs);
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text(), time);
+    QVERIFY(m_window->paused());
+
+    QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("p")}));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->paused(), WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text() != time,
+                             WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(showsAsDrawn(m_window->centralWidget()), WindowTimeoutMs);
 }
 
 QTEST_MAIN(TestWayland)
