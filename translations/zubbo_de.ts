@@ -136,6 +136,16 @@ Melde ihn bitte dem Autor: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Ein Name darf kein Steuerzeichen wie einen Tabulator enthalten. Bitte ändere ihn.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>Die Top Ten dieser Stufe ist voll: Ein neuer Name kann nicht hinzukommen.
+Ein schon eingetragener Name kann seine Punktzahl noch verbessern.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Ein Name darf höchstens %1 Zeichen lang sein. Bitte kürze ihn.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

@@ -136,6 +136,16 @@ Escribe al autor: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Un nombre no puede contener caracteres de control, como un tabulador. Cámbialo, por favor.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>El top 10 de este nivel está completo: no se puede añadir un nombre nuevo.
+Un nombre que ya está en la lista aún puede mejorar su puntuación.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Un nombre no puede tener más de %1 caracteres. Acórtalo, por favor.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

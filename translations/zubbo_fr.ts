@@ -136,6 +136,16 @@ Contact the Author at: zubbo-author@example.com</source>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Un nom ne peut pas contenir de caractère de contrôle, comme une tabulation. Veuillez le modifier.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>Le top 10 de ce niveau est complet&#xa0;: impossible d’ajouter un nouveau nom.
+Un nom déjà inscrit peut encore améliorer son score.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Un nom ne peut pas dépasser %1 caractères. Veuillez le raccourcir.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

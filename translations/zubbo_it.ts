@@ -136,6 +136,16 @@ Scrivi all’autore: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Un nome non può contenere caratteri di controllo, come una tabulazione. Modificalo, per favore.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>La top 10 di questo livello è piena: non si può aggiungere un nome nuovo.
+Un nome già in classifica può ancora migliorare il suo punteggio.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Un nome non può superare i %1 caratteri. Accorcialo, per favore.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

@@ -136,6 +136,16 @@ Neem contact op met de auteur: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Een naam mag geen stuurteken zoals een tab bevatten. Pas hem aan.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>De top 10 van dit niveau is vol: er kan geen nieuwe naam bij.
+Een naam die er al in staat, kan zijn score nog verbeteren.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Een naam mag niet langer zijn dan %1 tekens. Maak hem korter.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

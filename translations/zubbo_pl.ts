@@ -136,6 +136,16 @@ Napisz do autora: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Imię nie może zawierać znaków sterujących, takich jak tabulator. Zmień je.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>Top 10 tego poziomu jest pełne: nie można dodać nowego imienia.
+Imię, które już jest na liście, może jeszcze poprawić swój wynik.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Imię nie może mieć więcej niż %1 znaków. Skróć je.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

@@ -136,6 +136,16 @@ Entre em contato com o autor: zubbo-author@example.com</translation>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Um nome não pode conter caracteres de controle, como uma tabulação. Altere-o, por favor.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>O top 10 deste nível está cheio: não é possível adicionar um nome novo.
+Um nome que já está na lista ainda pode melhorar sua pontuação.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Um nome não pode ter mais de %1 caracteres. Encurte-o, por favor.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>

@@ -136,6 +136,16 @@ Contact the Author at: zubbo-author@example.com</source>
         <source>A name cannot contain a control character such as a tab. Please change it.</source>
         <translation>Имя не может содержать управляющие символы, например табуляцию. Измените его.</translation>
     </message>
+    <message>
+        <source>This level&apos;s Top Ten is full: a new name cannot be added.
+A name already listed can still raise its score.</source>
+        <translation>Десятка лучших этого уровня заполнена: новое имя добавить нельзя.
+Имя, которое уже есть в списке, ещё может улучшить свой результат.</translation>
+    </message>
+    <message>
+        <source>A name cannot be longer than %1 characters. Please shorten it.</source>
+        <translation>Имя не может быть длиннее %1 символов. Сократите его.</translation>
+    </message>
 </context>
 <context>
     <name>frmZUB</name>
