@@ -2,6 +2,11 @@
 # scripts/wayland-session.sh: a folder of the session's own, the servers started in the
 # background and stopped again in reverse order whenever the script ends, and a wait for each
 # to come up.
+
+# The programs of the session speak English, whatever the caller's locale: the tests look
+# for the English captions, and a test of another language sets its own LANG.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 session=$(mktemp -d "${TMPDIR:-/tmp}/zubbo-${session_kind:?}.XXXXXX")
 pids=()
 
