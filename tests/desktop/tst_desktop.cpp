@@ -53,6 +53,8 @@ constexpr int PointerTimeoutMs = 5000;
 constexpr int SteadyPointerMs = 300;  // how long a pointer must stay put to count as kept
 constexpr int PointerSampleMs = 20;
 constexpr int InputPaceMs = 40;       // between the events of a person's double-click
+constexpr QPoint DragBy(-120, -90);
+constexpr int StaysPutMs = 1500;      // longer than the window manager takes to frame a window
 constexpr QSize ClientArea(400, 398);
 constexpr QSize HammerSize(32, 32);
 constexpr QPoint HammerHotSpot(9, 19);
@@ -206,6 +208,7 @@ private slots:
     void init();
     void cleanup();
     void windowOnTheDesktop();
+    void windowStaysWhereDragged();
     void pointerOverTheBoard_data();
     void pointerOverTheBoard();
     void hammerAtDoublePixelRatio();
@@ -229,6 +232,7 @@ private:
     bool showsOnScreen(const PictureControl *picture, const QRect &covered) const;
     void click(const QWidget *widget, const QPoint &point);
     void clickCentre(const QWidget *widget) { click(widget, widget->rect().center()); }
+    void dragWithWindowManager(const QPoint &grip, const QPoint &by, int button);
     void chooseFromBar(QAction *item);
     void chooseFromMenu(const char *menuName, const char *itemName);
     void recordName(QWidget *dialog);
@@ -385,6 +389,24 @@ void TestDesktop::click(const QWidget *widget, const QPoint &point)
     m_x.release();
 }
 
+// Holds Alt and drags with `button` at a person's pace: the window manager takes the pointer
+// only once it has seen the press.
+void TestDesktop::dragWithWindowManager(const QPoint &grip, const QPoint &by, int button)
+{
+    constexpr int Steps = 4;
+    m_x.moveTo(grip);
+    m_x.keyDown("Alt_L");
+    QTest::qWait(InputPaceMs);
+    m_x.press(button);
+    QTest::qWait(InputPaceMs);
+    for (int step = 1; step <= Steps; ++step) {
+        m_x.moveTo(grip + by * step / Steps);
+        QTest::qWait(InputPaceMs);
+    }
+    m_x.release(button);
+    m_x.keyUp("Alt_L");
+}
+
 void TestDesktop::chooseFromBar(QAction *item)
 {
     QMenuBar *bar = m_window->menuBar();
@@ -417,25 +439,29 @@ void TestDesktop::windowOnTheDesktop()
                                 "_NET_WM_ACTION_MAXIMIZE_VERT"})
         QVERIFY2(!allowed.contains(QLatin1String(refused)), refused);
 
-    // The window manager's own resize gesture, Alt and a drag with the right button, at a
-    // person's pace: the window manager takes the pointer only once it has seen the press.
+    // The window manager's own resize gesture, Alt and a drag with the right button.
     const QSize before = m_x.clientSize(window);
-    const QPoint grip = m_x.onScreen(board(), QPoint(300, 300));
-    m_x.moveTo(grip);
-    m_x.keyDown("Alt_L");
-    QTest::qWait(InputPaceMs);
-    m_x.press(3);
-    QTest::qWait(InputPaceMs);
-    for (int step = 1; step <= 4; ++step) {
-        m_x.moveTo(grip + QPoint(20, 15) * step);
-        QTest::qWait(InputPaceMs);
-    }
-    m_x.release(3);
-    m_x.keyUp("Alt_L");
+    dragWithWindowManager(m_x.onScreen(board(), QPoint(300, 300)), QPoint(80, 60), 3);
     QElapsedTimer watch;
     watch.start();
     while (watch.elapsed() < SteadyPointerMs) {
         QCOMPARE(m_x.clientSize(window), before);
+        QTest::qWait(PointerSampleMs);
+    }
+}
+
+// The window moved by the player at once after it shows, with the window manager's move
+// gesture (Alt and a drag with the left button), stays where it was dropped.
+void TestDesktop::windowStaysWhereDragged()
+{
+    QWidget *window = m_window.get();
+    const QPoint dropped = m_x.onScreen(window, {0, 0}) + DragBy;
+    dragWithWindowManager(m_x.onScreen(board(), QPoint(200, 140)), DragBy, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_x.onScreen(window, {0, 0}), dropped, WindowTimeoutMs);
+    QElapsedTimer watch;
+    watch.start();
+    while (watch.elapsed() < StaysPutMs) {
+        QCOMPARE(m_x.onScreen(window, {0, 0}), dropped);
         QTest::qWait(PointerSampleMs);
     }
 }
