@@ -70,6 +70,11 @@ constexpr int SlackBelowMs = 100;
 constexpr int SlackAboveMs = 150;
 constexpr std::array<int, 3> FirstHoles{7, 5, 6};
 constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with room
+// Play lasts until the time label reads " 0", sixty countdown ticks after play began; the
+// next tick ends the round.
+constexpr int PlaySeconds = 60;
+constexpr qint64 RoundLengthSlackMs = 250;
+constexpr qint64 MsPerSecond = 1000;
 
 // A cue counts as heard when the recording has an onset this close to where it belongs.
 // Where it belongs is its play call plus one delay shared by all cues: the sound's way to
@@ -196,6 +201,7 @@ struct CueLog
 {
     QList<qint64> pops;
     QList<int> holes;
+    QList<qint64> hits;
     QList<qint64> ends;
 };
 } // namespace
@@ -609,8 +615,9 @@ void TestDesktop::stopTakesTheTargetDown()
 }
 
 // One whole round on Easy, the only one the suite waits out: the pops on the beat, a hit, a
-// double-click, a press held while the fireball appears, every pop heard on the sound
-// server, then the record dialog, a name typed in it, the file written and the viewer.
+// double-click, a press held while the fireball appears, sixty seconds of play by the
+// test's clock, every pop, hit and the end heard on the sound server, then the record
+// dialog, a name typed in it, the file written and the viewer.
 void TestDesktop::fullRound()
 {
     QElapsedTimer clock;
@@ -623,6 +630,8 @@ void TestDesktop::fullRound()
         if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName))) {
             cues.pops << clock.elapsed();
             cues.holes << m_window->currentHole();
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::Hit).fileName))) {
+            cues.hits << clock.elapsed();
         } else if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             cues.ends << clock.elapsed();
         }
@@ -630,6 +639,14 @@ void TestDesktop::fullRound()
     QList<qint64> readyTicks;
     connect(m_window->findChild<QTimer *>(QStringLiteral("timStart")), &QTimer::timeout, this,
             [&] { readyTicks << clock.elapsed(); });
+    QList<qint64> countdownTicks;
+    connect(m_window->findChild<QTimer *>(QStringLiteral("Countdown")), &QTimer::timeout, this,
+            [&] { countdownTicks << clock.elapsed(); });
+    // Each hit comes once its pop's sound is over, so that the hit's sound has an onset.
+    const auto waitOutPop = [&](int pop) {
+        QVERIFY(runUntil([&] { return clock.elapsed() >= cues.pops[pop] + ClickAfterPopMs; },
+                         WindowTimeoutMs));
+    };
 
     const qint64 started = clock.elapsed();
     chooseFromBar(action("bmSTART"));
@@ -639,6 +656,7 @@ void TestDesktop::fullRound()
     QTRY_VERIFY_WITH_TIMEOUT(cues.pops.size() >= 1, WindowTimeoutMs);
     QCOMPARE(cues.holes[0], FirstHoles[0]);
     const QPoint eyes = target(FirstHoles[0])->rect().center();
+    waitOutPop(0);
     click(target(FirstHoles[0]), eyes);
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
     const QRect pointerBox(m_x.onScreen(target(FirstHoles[0]), eyes) - HammerHotSpot, HammerSize);
@@ -653,6 +671,7 @@ void TestDesktop::fullRound()
     QVERIFY(!hitPicture(FirstHoles[1])->geometry().contains(second->mapToParent(leftColumn)));
     MouseEventCounter events(second);
     m_x.moveTo(m_x.onScreen(second, leftColumn));
+    waitOutPop(1);
     for (int i = 0; i < 2; ++i) {
         m_x.press();
         QTest::qWait(InputPaceMs);
@@ -670,6 +689,7 @@ void TestDesktop::fullRound()
     QCOMPARE(cues.holes[2], FirstHoles[2]);
     PictureControl *third = target(FirstHoles[2]);
     m_x.moveTo(m_x.onScreen(third, third->rect().center()));
+    waitOutPop(2);
     m_x.press();
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 30, WindowTimeoutMs);
     QVERIFY(hitPicture(FirstHoles[2])->isVisible());
@@ -700,7 +720,17 @@ void TestDesktop::fullRound()
 
     recorder.stop();
     QCOMPARE(cues.ends.size(), 1);
-    checkCuesWereHeard(cues.pops + cues.ends, recorder);
+    const qint64 playStarted = readyTicks.last();
+    const auto checkAfterPlayBegan = [playStarted](const char *what, qint64 at, int seconds) {
+        const qint64 after = at - playStarted;
+        QVERIFY2(qAbs(after - seconds * MsPerSecond) <= RoundLengthSlackMs,
+                 qPrintable(QStringLiteral("%1 %2 ms after play began").arg(what).arg(after)));
+    };
+    QVERIFY(countdownTicks.size() >= PlaySeconds);
+    checkAfterPlayBegan("the time label read \" 0\"", countdownTicks[PlaySeconds - 1], PlaySeconds);
+    checkAfterPlayBegan("the round ended", cues.ends[0], PlaySeconds + 1);
+    QCOMPARE(cues.hits.size(), int(FirstHoles.size()));
+    checkCuesWereHeard(cues.pops + cues.hits + cues.ends, recorder);
     if (QTest::currentTestFailed())
         return;
 
