@@ -3,7 +3,7 @@
 # install and the package, then the desktop tests on a desktop session of their own (X
 # server, window manager and PulseAudio), the installed game among them, their sound checks
 # once more with PipeWire as the sound server, then the Wayland tests on a headless Wayland
-# compositor.
+# compositor. It checks the code's format first and ends with the fuzz targets' seed files.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,8 +12,10 @@ desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
 pipewire_packages=(pipewire pipewire-pulse wireplumber dbus)
 wayland_packages=(sway wayvnc grim wtype)
 packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
+code_tools=(clang-format clang libclang-rt-dev)
 scripts/setup.sh build "${desktop_packages[@]}" "${pipewire_packages[@]}" "${wayland_packages[@]}" \
-  "${packaging_tools[@]}"
+  "${packaging_tools[@]}" "${code_tools[@]}"
+scripts/check-format.sh
 
 ctest --test-dir build --output-on-failure --label-exclude 'desktop|wayland'
 scripts/desktop-session.sh ctest --test-dir build --output-on-failure --label-regex desktop \
@@ -23,7 +25,12 @@ ZUBBO_SOUND_SERVER=pipewire scripts/desktop-session.sh \
 scripts/wayland-session.sh ctest --test-dir build --output-on-failure --label-regex wayland --no-tests=error
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-# any report fails its test.
+# any report fails its test, but for the one of Qt's named in tests/lsan.supp.
 scripts/setup.sh build-asan -- -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
-ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=halt_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|wayland|install'
+
+# The fuzz targets, built with clang, each run once over its seed files: a reader that now
+# fails or hangs on one of them fails here, not only in a fuzzing run.
+scripts/fuzz.sh --replay

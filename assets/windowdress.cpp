@@ -1,6 +1,5 @@
 #include "windowdress.h"
 
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
@@ -35,15 +34,10 @@ QMargins frameMargins(const QWidget *window)
     return handle ? handle->frameMargins() : QMargins();
 }
 
-QSize outerSize(const QWidget *window)
-{
-    return window->size().grownBy(frameMargins(window));
-}
-
-// Watches a window's shows, moves and resizes, and the drawing of its native window. For a
-// moment after each show, while the window manager frames the window and reports where it
-// put it, any of these centres it again where it is not centred. Later only a change of the
-// outer size does (a new frame), not a move by the player.
+// Watches a window's shows, moves and resizes, and the drawing of its native window. Each show
+// centres it, and so does each later change of its size or of the frame round it: the window
+// manager frames a window only after it shows, and its frame's widths count in the centring.
+// A move that changes neither, such as the player's drag, leaves the window where it is.
 class FrameCentring : public QObject
 {
 public:
@@ -60,30 +54,27 @@ protected:
                 handle->installEventFilter(this);
                 m_handle = handle;
             }
-            m_sinceShown.start();
             centre();
         } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize
                    || event->type() == QEvent::Expose) {
-            const bool settling = m_sinceShown.isValid() && m_sinceShown.elapsed() < SettleMs;
-            if (settling || outerSize(m_window) != m_centredOuterSize)
+            if (m_window->size() != m_centredSize || frameMargins(m_window) != m_centredFrame)
                 centre();
         }
         return false;
     }
 
 private:
-    static constexpr int SettleMs = 1000;
-
     void centre()
     {
-        m_centredOuterSize = outerSize(m_window);
+        m_centredSize = m_window->size();
+        m_centredFrame = frameMargins(m_window);
         centreOnScreen(m_window);
     }
 
     QWidget *m_window;
     QPointer<QWindow> m_handle;
-    QSize m_centredOuterSize;
-    QElapsedTimer m_sinceShown;
+    QSize m_centredSize;
+    QMargins m_centredFrame;
 };
 
 } // namespace

@@ -175,6 +175,9 @@ void frmZUB::buildMenus()
     mnuLEVEL->setObjectName(QStringLiteral("mnuLEVEL"));
     mnuTOP = new QMenu(tr("&Top Scores"), this);
     mnuTOP->setObjectName(QStringLiteral("mnuTOP"));
+    // Per level, in the order of the levels.
+    constexpr std::array<void (frmZUB::*)(), LevelCount> TopTenClicks{
+        &frmZUB::bmT_EASY_Click, &frmZUB::bmT_MEDIUM_Click, &frmZUB::bmT_HARD_Click};
     for (const LevelInfo &info : Levels) {
         const int i = levelNumber(info.level);
         bmLEVEL[i] = mnuLEVEL->addAction(QCoreApplication::translate("Levels", info.caption),
@@ -182,7 +185,7 @@ void frmZUB::buildMenus()
         bmLEVEL[i]->setObjectName(QStringLiteral("bmLEVEL(%1)").arg(i));
         bmLEVEL[i]->setCheckable(true);
         mnuTOP->addAction(QCoreApplication::translate("Levels", info.topTenCaption), this,
-                          [this, level = info.level] { showTopTen(level); })
+                          TopTenClicks[levelIndex(info.level)])
             ->setObjectName(QLatin1StringView(info.topTenItem));
     }
     bmLEVEL[FirstLevel]->setChecked(true);

@@ -104,8 +104,9 @@ void ZubMod::LoadTopHard()
 
 void ZubMod::loadAll()
 {
-    for (const LevelInfo &info : Levels)
-        load(info.level);
+    LoadTopEasy();
+    LoadTopMedi();
+    LoadTopHard();
 }
 
 void ZubMod::load(Level level)

@@ -63,7 +63,7 @@ public:
     void LoadTopEasy();
     void LoadTopMedi();
     void LoadTopHard();
-    // Loads every level's table, in the order of the levels.
+    // Loads every level's table by its own loader, Easy, Medium, then Hard.
     void loadAll();
     // Reads the level's file into its table. The count changes only when at least one entry
     // was read; slots above the new count keep their old content. Records not yet written

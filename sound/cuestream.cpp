@@ -189,7 +189,7 @@ void CueStream::dropStream()
 void CueStream::dropConnection()
 {
     dropStream();
-    m_mixer = CueMixer();
+    m_mixer.stopAll();
     if (!m_context)
         return;
     pa_context_set_state_callback(m_context, nullptr, nullptr);
@@ -220,7 +220,7 @@ void CueStream::contextChanged(pa_context *context, void *self)
     auto *stream = static_cast<CueStream *>(self);
     const pa_context_state_t state = pa_context_get_state(context);
     if (isGone(state))
-        stream->m_mixer = CueMixer();
+        stream->m_mixer.stopAll();
     else if (state == PA_CONTEXT_READY && stream->m_wanted && !stream->m_stream)
         stream->openStream();
 }

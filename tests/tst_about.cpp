@@ -79,7 +79,6 @@ void TestAbout::howToPlayText()
                                             "Your best record is recorded!\n");
     QCOMPARE(HowToPlayText(), expected);
     QVERIFY(!HowToPlayText().contains(QLatin1Char('\r')));
-    QCOMPARE(HowToPlayText(), HowToPlayText());
 }
 
 void TestAbout::howToPlayBox()

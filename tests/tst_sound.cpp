@@ -190,6 +190,7 @@ private slots:
     void mix_data();
     void mix();
     void restartedCueStartsAgain();
+    void mixingReadsTheCueInPlace();
     void missingOutputModuleIsReportedOnce();
 };
 
@@ -467,6 +468,19 @@ void TestSound::restartedCueStartsAgain()
     mixer.mix(out.data(), out.size());
     QCOMPARE(out, (Samples{101, 102, 103, 4}));
     QVERIFY(mixer.isSilent());
+}
+
+// The sound thread only reads a cue: its voice goes on sharing the player's samples, where a
+// copy would take the time and memory of the whole cue in the middle of the sound.
+void TestSound::mixingReadsTheCueInPlace()
+{
+    const Samples cue{1, 2, 3, 4};
+    CueMixer mixer;
+    mixer.start(QStringLiteral("Up.wav"), cue, 1.0f);
+    Samples out(2);
+    mixer.mix(out.data(), out.size());
+    QCOMPARE(out, (Samples{1, 2}));
+    QVERIFY(!cue.isDetached());
 }
 
 // A copy without its sound output module plays nothing; it says so in one line that names

@@ -55,6 +55,8 @@ constexpr int PointerTimeoutMs = 5000;
 constexpr int SteadyPointerMs = 300;  // how long a pointer must stay put to count as kept
 constexpr int PointerSampleMs = 20;
 constexpr int InputPaceMs = 40;       // between the events of a person's double-click
+constexpr QPoint DragBy(-120, -90);
+constexpr int StaysPutMs = 1500;      // longer than the window manager takes to frame a window
 constexpr QSize ClientArea(400, 398);
 constexpr QSize HammerSize(32, 32);
 constexpr QPoint HammerHotSpot(9, 19);
@@ -70,6 +72,11 @@ constexpr int SlackBelowMs = 100;
 constexpr int SlackAboveMs = 150;
 constexpr std::array<int, 3> FirstHoles{7, 5, 6};
 constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with room
+// Play lasts until the time label reads " 0", sixty countdown ticks after play began; the
+// next tick ends the round.
+constexpr int PlaySeconds = 60;
+constexpr qint64 RoundLengthSlackMs = 250;
+constexpr qint64 MsPerSecond = 1000;
 
 // A cue counts as heard when the recording has an onset this close to where it belongs.
 // Where it belongs is its play call plus one delay shared by all cues: the sound's way to
@@ -216,6 +223,7 @@ struct CueLog
 {
     QList<qint64> pops;
     QList<int> holes;
+    QList<qint64> hits;
     QList<qint64> ends;
 };
 } // namespace
@@ -228,6 +236,7 @@ private slots:
     void init();
     void cleanup();
     void windowOnTheDesktop();
+    void windowStaysWhereDragged();
     void pointerOverTheBoard_data();
     void pointerOverTheBoard();
     void hammerAtDoublePixelRatio();
@@ -255,6 +264,7 @@ private:
     bool showsOnScreen(const PictureControl *picture, const QRect &covered) const;
     void click(const QWidget *widget, const QPoint &point);
     void clickCentre(const QWidget *widget) { click(widget, widget->rect().center()); }
+    void dragWithWindowManager(const QPoint &grip, const QPoint &by, int button);
     void chooseFromBar(QAction *item);
     void chooseFromMenu(const char *menuName, const char *itemName);
     void recordName(QWidget *dialog);
@@ -411,6 +421,24 @@ void TestDesktop::click(const QWidget *widget, const QPoint &point)
     m_x.release();
 }
 
+// Holds Alt and drags with `button` at a person's pace: the window manager takes the pointer
+// only once it has seen the press.
+void TestDesktop::dragWithWindowManager(const QPoint &grip, const QPoint &by, int button)
+{
+    constexpr int Steps = 4;
+    m_x.moveTo(grip);
+    m_x.keyDown("Alt_L");
+    QTest::qWait(InputPaceMs);
+    m_x.press(button);
+    QTest::qWait(InputPaceMs);
+    for (int step = 1; step <= Steps; ++step) {
+        m_x.moveTo(grip + by * step / Steps);
+        QTest::qWait(InputPaceMs);
+    }
+    m_x.release(button);
+    m_x.keyUp("Alt_L");
+}
+
 void TestDesktop::chooseFromBar(QAction *item)
 {
     QMenuBar *bar = m_window->menuBar();
@@ -443,25 +471,29 @@ void TestDesktop::windowOnTheDesktop()
                                 "_NET_WM_ACTION_MAXIMIZE_VERT"})
         QVERIFY2(!allowed.contains(QLatin1String(refused)), refused);
 
-    // The window manager's own resize gesture, Alt and a drag with the right button, at a
-    // person's pace: the window manager takes the pointer only once it has seen the press.
+    // The window manager's own resize gesture, Alt and a drag with the right button.
     const QSize before = m_x.clientSize(window);
-    const QPoint grip = m_x.onScreen(board(), QPoint(300, 300));
-    m_x.moveTo(grip);
-    m_x.keyDown("Alt_L");
-    QTest::qWait(InputPaceMs);
-    m_x.press(3);
-    QTest::qWait(InputPaceMs);
-    for (int step = 1; step <= 4; ++step) {
-        m_x.moveTo(grip + QPoint(20, 15) * step);
-        QTest::qWait(InputPaceMs);
-    }
-    m_x.release(3);
-    m_x.keyUp("Alt_L");
+    dragWithWindowManager(m_x.onScreen(board(), QPoint(300, 300)), QPoint(80, 60), 3);
     QElapsedTimer watch;
     watch.start();
     while (watch.elapsed() < SteadyPointerMs) {
         QCOMPARE(m_x.clientSize(window), before);
+        QTest::qWait(PointerSampleMs);
+    }
+}
+
+// The window moved by the player at once after it shows, with the window manager's move
+// gesture (Alt and a drag with the left button), stays where it was dropped.
+void TestDesktop::windowStaysWhereDragged()
+{
+    QWidget *window = m_window.get();
+    const QPoint dropped = m_x.onScreen(window, {0, 0}) + DragBy;
+    dragWithWindowManager(m_x.onScreen(board(), QPoint(200, 140)), DragBy, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_x.onScreen(window, {0, 0}), dropped, WindowTimeoutMs);
+    QElapsedTimer watch;
+    watch.start();
+    while (watch.elapsed() < StaysPutMs) {
+        QCOMPARE(m_x.onScreen(window, {0, 0}), dropped);
         QTest::qWait(PointerSampleMs);
     }
 }
@@ -744,8 +776,9 @@ void TestDesktop::pauseKeepsWhatWasLeft()
 }
 
 // One whole round on Easy, the only one the suite waits out: the pops on the beat, a hit, a
-// double-click, a press held while the fireball appears, every pop heard on the sound
-// server, then the record dialog, a name typed in it, the file written and the viewer.
+// double-click, a press held while the fireball appears, sixty seconds of play by the
+// test's clock, every pop, hit and the end heard on the sound server, then the record
+// dialog, a name typed in it, the file written and the viewer.
 void TestDesktop::fullRound()
 {
     QElapsedTimer clock;
@@ -758,6 +791,8 @@ void TestDesktop::fullRound()
         if (file.endsWith(QLatin1String(cueInfo(Cue::Up).fileName))) {
             cues.pops << clock.elapsed();
             cues.holes << m_window->currentHole();
+        } else if (file.endsWith(QLatin1String(cueInfo(Cue::Hit).fileName))) {
+            cues.hits << clock.elapsed();
         } else if (file.endsWith(QLatin1String(cueInfo(Cue::End).fileName))) {
             cues.ends << clock.elapsed();
         }
@@ -765,6 +800,14 @@ void TestDesktop::fullRound()
     QList<qint64> readyTicks;
     connect(m_window->findChild<QTimer *>(QStringLiteral("timStart")), &QTimer::timeout, this,
             [&] { readyTicks << clock.elapsed(); });
+    QList<qint64> countdownTicks;
+    connect(m_window->findChild<QTimer *>(QStringLiteral("Countdown")), &QTimer::timeout, this,
+            [&] { countdownTicks << clock.elapsed(); });
+    // Each hit comes once its pop's sound is over, so that the hit's sound has an onset.
+    const auto waitOutPop = [&](int pop) {
+        QVERIFY(runUntil([&] { return clock.elapsed() >= cues.pops[pop] + ClickAfterPopMs; },
+                         WindowTimeoutMs));
+    };
 
     const qint64 started = clock.elapsed();
     chooseFromBar(action("bmSTART"));
@@ -774,6 +817,7 @@ void TestDesktop::fullRound()
     QTRY_VERIFY_WITH_TIMEOUT(cues.pops.size() >= 1, WindowTimeoutMs);
     QCOMPARE(cues.holes[0], FirstHoles[0]);
     const QPoint eyes = target(FirstHoles[0])->rect().center();
+    waitOutPop(0);
     click(target(FirstHoles[0]), eyes);
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
     const QRect pointerBox(m_x.onScreen(target(FirstHoles[0]), eyes) - HammerHotSpot, HammerSize);
@@ -788,6 +832,7 @@ void TestDesktop::fullRound()
     QVERIFY(!hitPicture(FirstHoles[1])->geometry().contains(second->mapToParent(leftColumn)));
     MouseEventCounter events(second);
     m_x.moveTo(m_x.onScreen(second, leftColumn));
+    waitOutPop(1);
     for (int i = 0; i < 2; ++i) {
         m_x.press();
         QTest::qWait(InputPaceMs);
@@ -805,6 +850,7 @@ void TestDesktop::fullRound()
     QCOMPARE(cues.holes[2], FirstHoles[2]);
     PictureControl *third = target(FirstHoles[2]);
     m_x.moveTo(m_x.onScreen(third, third->rect().center()));
+    waitOutPop(2);
     m_x.press();
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 30, WindowTimeoutMs);
     QVERIFY(hitPicture(FirstHoles[2])->isVisible());
@@ -835,7 +881,17 @@ void TestDesktop::fullRound()
 
     recorder.stop();
     QCOMPARE(cues.ends.size(), 1);
-    checkCuesWereHeard(cues.pops + cues.ends, recorder);
+    const qint64 playStarted = readyTicks.last();
+    const auto checkAfterPlayBegan = [playStarted](const char *what, qint64 at, int seconds) {
+        const qint64 after = at - playStarted;
+        QVERIFY2(qAbs(after - seconds * MsPerSecond) <= RoundLengthSlackMs,
+                 qPrintable(QStringLiteral("%1 %2 ms after play began").arg(what).arg(after)));
+    };
+    QVERIFY(countdownTicks.size() >= PlaySeconds);
+    checkAfterPlayBegan("the time label read \" 0\"", countdownTicks[PlaySeconds - 1], PlaySeconds);
+    checkAfterPlayBegan("the round ended", cues.ends[0], PlaySeconds + 1);
+    QCOMPARE(cues.hits.size(), int(FirstHoles.size()));
+    checkCuesWereHeard(cues.pops + cues.hits + cues.ends, recorder);
     if (QTest::currentTestFailed())
         return;
 
