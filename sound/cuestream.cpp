@@ -101,7 +101,7 @@ void CueStream::silence()
     if (!m_loop)
         return;
     LoopLock lock(m_loop);
-    m_mixer = CueMixer();
+    m_mixer.stopAll();
 }
 
 bool CueStream::closeIfSilent()
