@@ -125,7 +125,8 @@ QPixmap logo(qreal dpr)
     capitals.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     painter.setFont(capitals);
     painter.setPen(LogoInk);
-    painter.drawText(QRectF(0, 0, LogoSize.width(), LogoBand.top()), Qt::AlignCenter, QStringLiteral("TINKER"));
+    painter.drawText(QRectF(0, 0, LogoSize.width(), LogoBand.top()), Qt::AlignCenter,
+                     QStringLiteral("TINKER"));
 
     painter.fillRect(LogoBand, LogoRed);
     QFont lowerCase(LogoFamily);

@@ -78,8 +78,11 @@ QRgb fireColour(float t, float alpha)
     const ColourStop &a = *(upper - 1);
     const ColourStop &b = *upper;
     const float f = (t - a.at) / (b.at - a.at);
-    auto channel = [&](float from, float to) { return static_cast<int>((from + (to - from) * f) * alpha + 0.5f); };
-    return qRgba(channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b), static_cast<int>(alpha * 255 + 0.5f));
+    auto channel = [&](float from, float to) {
+        return static_cast<int>((from + (to - from) * f) * alpha + 0.5f);
+    };
+    return qRgba(channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b),
+                 static_cast<int>(alpha * 255 + 0.5f));
 }
 
 }
@@ -100,7 +103,8 @@ QPixmap panel(qreal dpr)
     const qreal radius = PanelPill.height() / 2;
     painter.drawRoundedRect(PanelPill, radius, radius);
 
-    const QRectF face = PanelPill.adjusted(PanelRimWidth, PanelRimWidth, -PanelRimWidth * 0.6, -PanelRimWidth * 0.6);
+    const QRectF face = PanelPill.adjusted(PanelRimWidth, PanelRimWidth, -PanelRimWidth * 0.6,
+                                           -PanelRimWidth * 0.6);
     painter.setBrush(PanelColour);
     painter.drawRoundedRect(face, face.height() / 2, face.height() / 2);
     painter.end();
@@ -129,16 +133,20 @@ QPixmap hit(qreal dpr)
     std::vector<float> fineRow(image.width());
     for (int y = 0; y < image.height(); ++y) {
         const float ly = (y + 0.5f) * scale;
-        coarse.sampleRow(ly / MottleCoarse, 0.5f * scale / MottleCoarse, scale / MottleCoarse, coarseRow);
+        coarse.sampleRow(ly / MottleCoarse, 0.5f * scale / MottleCoarse, scale / MottleCoarse,
+                         coarseRow);
         fine.sampleRow(ly / MottleFine, 0.5f * scale / MottleFine, scale / MottleFine, fineRow);
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const float distance = std::hypot((x + 0.5f) * scale - centre, ly - centre);
-            const float coverage = std::clamp((FireballRadius - distance) / scale + 0.5f, 0.0f, 1.0f);
+            const float coverage = std::clamp((FireballRadius - distance) / scale + 0.5f, 0.0f,
+                                              1.0f);
             if (coverage <= 0.0f)
                 continue;
             const float mottle = 0.65f * coarseRow[x] + 0.35f * fineRow[x];
-            line[x] = fireColour(std::pow(distance / FireballRadius, 1.3f) + (mottle - 0.5f) * 0.42f, coverage);
+            line[x] = fireColour(std::pow(distance / FireballRadius, 1.3f)
+                                     + (mottle - 0.5f) * 0.42f,
+                                 coverage);
         }
     }
     return QPixmap::fromImage(image);

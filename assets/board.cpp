@@ -16,7 +16,8 @@ namespace {
 constexpr int BoardSize = BoardLayout::WallSize.width();
 
 // Wall colour from top to bottom: dark brown, brown at mid-height, bright orange.
-constexpr std::array<std::array<float, 3>, 3> WallStops{{{75, 49, 10}, {165, 101, 9}, {252, 159, 6}}};
+constexpr std::array<std::array<float, 3>, 3> WallStops{
+    {{75, 49, 10}, {165, 101, 9}, {252, 159, 6}}};
 // The relief lights and shades the wall by adding or taking away this much of each
 // channel per unit of slope. Adding rather than scaling keeps the bright orange at the
 // bottom from washing out at full red, and keeps the relief visible on the dark top.
@@ -28,10 +29,10 @@ using BoardLayout::Hole;
 // The black interior stays this far inside the painted extent; the band between is the
 // soft shadow on the hole's rim, with its lower right lip catching the light.
 constexpr float RimWidth = 5.0f;
-constexpr float ShadowCore = 0.8f;  // share of the extent's radius at full rim shadow
+constexpr float ShadowCore = 0.8f; // share of the extent's radius at full rim shadow
 constexpr float RimShadow = 0.86f;
-constexpr float LipLight = 0.7f;    // extra light on the lit lip, as a share of the wall colour
-constexpr float LipOffset = 1.6f;   // logical pixels outside the interior
+constexpr float LipLight = 0.7f;  // extra light on the lit lip, as a share of the wall colour
+constexpr float LipOffset = 1.6f; // logical pixels outside the interior
 constexpr float LipWidth = 1.8f;
 
 // How one hole changes a wall pixel: the share of darkness and the light added on the lip.
@@ -98,7 +99,8 @@ void paintBoard(QImage &image, float dpr)
         const float logicalY = (y + 0.5f) / dpr;
         const std::array<float, 3> base = wallColour(logicalY);
         const float *above = &heights[static_cast<size_t>(std::max(0, y - step)) * width];
-        const float *below = &heights[static_cast<size_t>(std::min(image.height() - 1, y + step)) * width];
+        const float *below =
+            &heights[static_cast<size_t>(std::min(image.height() - 1, y + step)) * width];
         std::vector<const Hole *> rowHoles;
         for (const Hole &hole : BoardLayout::Holes)
             if (logicalY >= hole.painted.top() && logicalY < hole.painted.bottom() + 1)

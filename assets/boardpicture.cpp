@@ -14,6 +14,6 @@ QPixmap boardPicture(qreal dpr)
         || built.size() != qint64(size.width()) * size.height() * 4)
         return Artwork::board(dpr);
     // The image borrows the resource's bytes; the pixmap takes its own copy.
-    return QPixmap::fromImage(QImage(built.data(), size.width(), size.height(),
-                                     QImage::Format_RGB32));
+    return QPixmap::fromImage(
+        QImage(built.data(), size.width(), size.height(), QImage::Format_RGB32));
 }

@@ -15,22 +15,10 @@ constexpr int LargeDesign = 32;
 // At 16 pixels smooth ovals blur into grey, so the small icon is set pixel by pixel:
 // '#' black, 'o' white, '.' transparent.
 constexpr std::array<const char *, SmallDesign> SmallEyes{
-    "..####....####..",
-    ".#oooo#..#oooo#.",
-    "#oooooo##oooooo#",
-    "#oooooo##oooooo#",
-    "#oooooo##oooooo#",
-    "#oooooo##oooooo#",
-    "#oooooo##oooooo#",
-    "#oooooo##oooooo#",
-    "#oo##oo##oo##oo#",
-    "#o####o##o####o#",
-    "#o####o##o####o#",
-    "#o####o##o####o#",
-    "#oo##oo##oo##oo#",
-    ".#oooo#..#oooo#.",
-    "..####....####..",
-    "................",
+    "..####....####..", ".#oooo#..#oooo#.", "#oooooo##oooooo#", "#oooooo##oooooo#",
+    "#oooooo##oooooo#", "#oooooo##oooooo#", "#oooooo##oooooo#", "#oooooo##oooooo#",
+    "#oo##oo##oo##oo#", "#o####o##o####o#", "#o####o##o####o#", "#o####o##o####o#",
+    "#oo##oo##oo##oo#", ".#oooo#..#oooo#.", "..####....####..", "................",
 };
 
 constexpr QRectF LargeLeftEye(1.5, 1.5, 14, 28);
@@ -42,7 +30,10 @@ QImage smallEyes()
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const char cell = SmallEyes[y][x];
-            image.setPixel(x, y, cell == '#' ? qRgb(0, 0, 0) : cell == 'o' ? qRgb(255, 255, 255) : qRgba(0, 0, 0, 0));
+            image.setPixel(x, y,
+                           cell == '#'       ? qRgb(0, 0, 0)
+                               : cell == 'o' ? qRgb(255, 255, 255)
+                                             : qRgba(0, 0, 0, 0));
         }
     return image;
 }

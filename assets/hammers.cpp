@@ -70,8 +70,8 @@ void paintHandle(QPainter &painter, const QLineF &handle, qreal width)
 
 // A mallet on a transparent pointer canvas: its handle, then the head as a cylinder between
 // two ends, then the white striking face on top; hard edges, as a pointer needs.
-QPixmap drawHammer(qreal dpr, const QLineF &handle, const Ellipse &headFrom,
-                   const Ellipse &headTo, const Ellipse &face)
+QPixmap drawHammer(qreal dpr, const QLineF &handle, const Ellipse &headFrom, const Ellipse &headTo,
+                   const Ellipse &face)
 {
     QImage image = blankCanvas(HammerSize, dpr);
     QPainter painter(&image);
@@ -110,7 +110,8 @@ QPoint hammerHotSpot(qreal dpr, QStringView platformName)
 
 QCursor pointer(const QPixmap &hammer)
 {
-    const QPoint hotSpot = hammerHotSpot(hammer.devicePixelRatio(), QGuiApplication::platformName());
+    const QPoint hotSpot = hammerHotSpot(hammer.devicePixelRatio(),
+                                         QGuiApplication::platformName());
     return QCursor(hammer, hotSpot.x(), hotSpot.y());
 }
 

@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     QFile file(QString::fromLocal8Bit(argv[1]));
     if (!file.open(QIODevice::WriteOnly)
         || file.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes())
-               != image.sizeInBytes()) {
+            != image.sizeInBytes()) {
         std::cerr << "zubbo_makeboard: cannot write " << argv[1] << '\n';
         return 1;
     }

@@ -50,12 +50,14 @@ int main(int argc, char *argv[])
         const int size = std::atoi(argv[i]);
         const QString sizeName = QStringLiteral("%1x%1").arg(size);
         if (size <= 0
-            || !Artwork::eyesImage(size).save(iconFile(theme, sizeName, name + QStringLiteral(".png")))) {
+            || !Artwork::eyesImage(size).save(
+                iconFile(theme, sizeName, name + QStringLiteral(".png")))) {
             std::cerr << "zubbo_makeicons: cannot write the " << argv[i] << " pixel icon\n";
             return 1;
         }
     }
-    if (!writeScalable(iconFile(theme, QStringLiteral("scalable"), name + QStringLiteral(".svg")))) {
+    if (!writeScalable(
+            iconFile(theme, QStringLiteral("scalable"), name + QStringLiteral(".svg")))) {
         std::cerr << "zubbo_makeicons: cannot write the scalable icon\n";
         return 1;
     }

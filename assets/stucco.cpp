@@ -47,8 +47,11 @@ void stampDab(std::vector<float> &heights, int width, int rows, const Dab &dab)
         if (discriminant <= 0.0f)
             continue;
         const float root = std::sqrt(discriminant);
-        const int first = std::max(0, static_cast<int>(std::ceil(dab.centreX + (-b - root) / (2 * a) - 0.5f)));
-        const int last = std::min(width - 1, static_cast<int>(std::floor(dab.centreX + (-b + root) / (2 * a) - 0.5f)));
+        const int first =
+            std::max(0, static_cast<int>(std::ceil(dab.centreX + (-b - root) / (2 * a) - 0.5f)));
+        const int last = std::min(width - 1,
+                                  static_cast<int>(
+                                      std::floor(dab.centreX + (-b + root) / (2 * a) - 0.5f)));
         float dx = first + 0.5f - dab.centreX;
         float d2 = (a * dx + b) * dx + c;
         float delta = a * (2 * dx + 1) + b;
@@ -93,7 +96,7 @@ void addLumpsAndGrain(std::vector<float> &heights, int size, float dpr)
         float *row = &heights[static_cast<size_t>(y) * width];
         for (int x = 0; x < width; ++x)
             row[x] += LumpDepth * lumpRow[x]
-                      + GrainDepth * hashUnit(static_cast<std::uint32_t>(y * width + x), WallSeed + 2);
+                + GrainDepth * hashUnit(static_cast<std::uint32_t>(y * width + x), WallSeed + 2);
     }
 }
 

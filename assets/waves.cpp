@@ -34,7 +34,8 @@ void addPartial(Signal &signal, double start, double frequency, double amplitude
     for (size_t i = first; i < signal.size(); ++i) {
         const double t = timeOf(i - first);
         const double rise = t < attack ? t / attack : 1.0;
-        signal[i] += amplitude * rise * std::exp(-t / decay) * std::sin(2 * std::numbers::pi * frequency * t);
+        signal[i] += amplitude * rise * std::exp(-t / decay)
+            * std::sin(2 * std::numbers::pi * frequency * t);
     }
 }
 
@@ -98,7 +99,8 @@ Samples synthUp()
     const double rate = std::log(EndFrequency / StartFrequency) / Length;
     for (size_t i = 0; i < signal.size(); ++i) {
         const double t = timeOf(i);
-        const double phase = 2 * std::numbers::pi * StartFrequency * (std::exp(rate * t) - 1.0) / rate;
+        const double phase = 2 * std::numbers::pi * StartFrequency * (std::exp(rate * t) - 1.0)
+            / rate;
         const double envelope = std::exp(-t / 0.035);
         signal[i] = envelope * (std::sin(phase) + 0.22 * std::sin(2 * phase));
     }

@@ -108,8 +108,8 @@ int main(int argc, char *argv[])
             return;
         }
         window.Pop_Timer();
-        const auto *target =
-            window.findChild<QWidget *>(QStringLiteral("ZubIN(%1)").arg(window.currentHole()));
+        const auto *target = window.findChild<QWidget *>(
+            QStringLiteral("ZubIN(%1)").arg(window.currentHole()));
         const QPoint at = target->mapToGlobal(target->rect().center());
         QTimer::singleShot(PressAtMs, [at] {
             xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),

@@ -5,9 +5,7 @@
 
 #include <cmath>
 
-TickLog::TickLog(QObject *parent) : QObject(parent)
-{
-}
+TickLog::TickLog(QObject *parent) : QObject(parent) {}
 
 void TickLog::stamp()
 {

@@ -20,21 +20,21 @@ constexpr QSize PanelSize{127, 52};
 constexpr QSize HammerSize{32, 32};
 
 constexpr QRect PointsTable{160, 16, 81, 33};
-constexpr QRect ScorePanel{QPoint(136, 8), PanelSize};   // Caps(1)
+constexpr QRect ScorePanel{QPoint(136, 8), PanelSize}; // Caps(1)
 constexpr QRect TimeX{168, 344, 49, 33};
-constexpr QRect TimePanel{QPoint(136, 336), PanelSize};  // Caps(0)
+constexpr QRect TimePanel{QPoint(136, 336), PanelSize}; // Caps(0)
 constexpr QRect Version{333, 383, 62, 17};
 constexpr QRect Message{8, 176, 385, 49};
-constexpr QRect PointerSheet{0, 0, 401, 401};  // imgCUR
+constexpr QRect PointerSheet{0, 0, 401, 401};                // imgCUR
 constexpr QRect RaisedHammer{QPoint(8, 360), HammerSize};    // imgHAM(0), never shown
 constexpr QRect StrikingHammer{QPoint(40, 360), HammerSize}; // imgHAM(1), never shown
 
 struct Hole
 {
-    QRect painted;  // the hole's painted extent on the wall, rim shadow included
-    QPoint centre;  // centre of its black interior
-    QPoint target;  // top left of ZubIN(i)
-    QPoint hit;     // top left of Explode(i)
+    QRect painted; // the hole's painted extent on the wall, rim shadow included
+    QPoint centre; // centre of its black interior
+    QPoint target; // top left of ZubIN(i)
+    QPoint hit;    // top left of Explode(i)
 };
 
 constexpr int HoleCount = 11;

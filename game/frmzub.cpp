@@ -2,15 +2,15 @@
 
 #include "artwork.h"
 #include "beattimer.h"
-#include "boardpicture.h"
 #include "boardlayout.h"
+#include "boardpicture.h"
 #include "gametext.h"
 #include "howtoplay.h"
 #include "picturecontrol.h"
 #include "playcue.h"
 #include "tonewell.h"
-#include "tq_about.h"
 #include "topviewer.h"
+#include "tq_about.h"
 #include "windowdress.h"
 
 #include <QAction>
@@ -32,8 +32,8 @@ constexpr int VersionPixelSize = 9;  // a small face at 6.75 pt
 // After the first frame, which comes within tens of milliseconds; Get Ready lasts seconds.
 constexpr int SoundPreloadDelay = 250;
 
-QLabel *makeBoardLabel(const QString &name, const QString &text, const QRect &place,
-                       int pixelSize, bool bold, Qt::Alignment alignment, QWidget *parent)
+QLabel *makeBoardLabel(const QString &name, const QString &text, const QRect &place, int pixelSize,
+                       bool bold, Qt::Alignment alignment, QWidget *parent)
 {
     QLabel *label = makeLabel(name, text, place, alignment, parent);
     label->setFont(arialFont(pixelSize, bold));
@@ -54,8 +54,8 @@ double currentDayFraction()
 }
 
 frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
-    : frmZUB(GameFolders{folder, QCoreApplication::applicationDirPath(), folder},
-             std::move(clock), parent)
+    : frmZUB(GameFolders{folder, QCoreApplication::applicationDirPath(), folder}, std::move(clock),
+             parent)
 {
 }
 
@@ -66,8 +66,9 @@ frmZUB::frmZUB(const GameFolders &folders, DayClock clock, QWidget *parent)
     setObjectName(QStringLiteral("frmZUB"));
     setWindowTitle(QStringLiteral("Zubbo!"));
     setWindowIcon(Artwork::eyesIcon());
-    setFixedFrame(this, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                            | Qt::WindowCloseButtonHint);
+    setFixedFrame(this,
+                  Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                      | Qt::WindowCloseButtonHint);
     buildBoard();
     buildMenus();
     buildTimers();
@@ -80,9 +81,7 @@ frmZUB::frmZUB(const GameFolders &folders, DayClock clock, QWidget *parent)
     // The first frame needs no sound. Once the window has shown, the wave player's thread
     // loads the sound libraries, reads the cues and opens the device, long before the
     // first pop of a round can come.
-    QTimer::singleShot(SoundPreloadDelay, this, [this] {
-        Sound->preload(cueFiles(m_cueFolder));
-    });
+    QTimer::singleShot(SoundPreloadDelay, this, [this] { Sound->preload(cueFiles(m_cueFolder)); });
 }
 
 frmZUB::~frmZUB() = default;
@@ -110,7 +109,8 @@ void frmZUB::buildBoard()
     m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
 
     lblMESSAGE = makeBoardLabel(QStringLiteral("lblMESSAGE"), getReadyMessage(),
-                           BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter, board);
+                                BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter,
+                                board);
     makeWhite(lblMESSAGE);
     lblMESSAGE->hide();
 
@@ -127,19 +127,19 @@ void frmZUB::buildBoard()
 
     // One array of pictures per kind, all hidden until the round shows them.
     using Handler = void (frmZUB::*)(int);
-    const auto makeHolePictures = [this, board](std::array<PictureControl *, 11> &pictures,
-                                                const QString &name, QPoint BoardLayout::Hole::*place,
-                                                QSize size, const QPixmap &picture,
-                                                Handler press, Handler release) {
-        for (int i = 0; i < BoardLayout::HoleCount; ++i) {
-            pictures[i] = new PictureControl(name, i, board);
-            pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
-            pictures[i]->setPicture(picture);
-            pictures[i]->hide();
-            connect(pictures[i], &PictureControl::pressed, this, press);
-            connect(pictures[i], &PictureControl::released, this, release);
-        }
-    };
+    const auto makeHolePictures =
+        [this, board](std::array<PictureControl *, 11> &pictures, const QString &name,
+                      QPoint BoardLayout::Hole::*place, QSize size, const QPixmap &picture,
+                      Handler press, Handler release) {
+            for (int i = 0; i < BoardLayout::HoleCount; ++i) {
+                pictures[i] = new PictureControl(name, i, board);
+                pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
+                pictures[i]->setPicture(picture);
+                pictures[i]->hide();
+                connect(pictures[i], &PictureControl::pressed, this, press);
+                connect(pictures[i], &PictureControl::released, this, release);
+            }
+        };
     makeHolePictures(ZubIN, QStringLiteral("ZubIN"), &BoardLayout::Hole::target,
                      BoardLayout::TargetSize, Artwork::target(ratio), &frmZUB::ZubIN_MouseDown,
                      &frmZUB::ZubIN_MouseUp);
@@ -152,17 +152,18 @@ void frmZUB::buildBoard()
     Caps[1] = new PictureControl(QStringLiteral("Caps"), 1, board);
     Caps[1]->setGeometry(BoardLayout::ScorePanel);
     PointsTable = makeBoardLabel(QStringLiteral("PointsTable"), QStringLiteral("0"),
-                            BoardLayout::PointsTable, NumberPixelSize, true, Qt::AlignRight, board);
+                                 BoardLayout::PointsTable, NumberPixelSize, true, Qt::AlignRight,
+                                 board);
     Caps[0] = new PictureControl(QStringLiteral("Caps"), 0, board);
     Caps[0]->setGeometry(BoardLayout::TimePanel);
     TimeX = makeBoardLabel(QStringLiteral("TimeX"), QStringLiteral("0"), BoardLayout::TimeX,
-                      NumberPixelSize, true, Qt::AlignRight, board);
+                           NumberPixelSize, true, Qt::AlignRight, board);
     for (PictureControl *cap : Caps)
         cap->setPicture(panel);
     makeWhite(PointsTable);
     makeWhite(TimeX);
-    lblVER = makeBoardLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"), BoardLayout::Version,
-                       VersionPixelSize, false, Qt::AlignRight, board);
+    lblVER = makeBoardLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"),
+                            BoardLayout::Version, VersionPixelSize, false, Qt::AlignRight, board);
 }
 
 void frmZUB::buildMenus()
@@ -176,16 +177,18 @@ void frmZUB::buildMenus()
     mnuTOP = new QMenu(tr("&Top Scores"), this);
     mnuTOP->setObjectName(QStringLiteral("mnuTOP"));
     // Per level, in the order of the levels.
-    constexpr std::array<void (frmZUB::*)(), LevelCount> TopTenClicks{
-        &frmZUB::bmT_EASY_Click, &frmZUB::bmT_MEDIUM_Click, &frmZUB::bmT_HARD_Click};
+    constexpr std::array<void (frmZUB::*)(), LevelCount> TopTenClicks{&frmZUB::bmT_EASY_Click,
+                                                                      &frmZUB::bmT_MEDIUM_Click,
+                                                                      &frmZUB::bmT_HARD_Click};
     for (const LevelInfo &info : Levels) {
         const int i = levelNumber(info.level);
-        bmLEVEL[i] = mnuLEVEL->addAction(QCoreApplication::translate("Levels", info.caption),
-                                         this, [this, i] { bmLEVEL_Click(i); });
+        bmLEVEL[i] = mnuLEVEL->addAction(QCoreApplication::translate("Levels", info.caption), this,
+                                         [this, i] { bmLEVEL_Click(i); });
         bmLEVEL[i]->setObjectName(QStringLiteral("bmLEVEL(%1)").arg(i));
         bmLEVEL[i]->setCheckable(true);
-        mnuTOP->addAction(QCoreApplication::translate("Levels", info.topTenCaption), this,
-                          TopTenClicks[levelIndex(info.level)])
+        mnuTOP
+            ->addAction(QCoreApplication::translate("Levels", info.topTenCaption), this,
+                        TopTenClicks[levelIndex(info.level)])
             ->setObjectName(QLatin1StringView(info.topTenItem));
     }
     bmLEVEL[FirstLevel]->setChecked(true);
@@ -217,7 +220,8 @@ void frmZUB::buildTimers()
     Countdown = setUp(new QTimer(this), QStringLiteral("Countdown"), CountdownInterval,
                       &frmZUB::Countdown_Timer);
     // The beat, finer than a QTimer can keep it.
-    Pop = setUp(new BeatTimer(this), QStringLiteral("Pop"), DesignedPopInterval, &frmZUB::Pop_Timer);
+    Pop = setUp(new BeatTimer(this), QStringLiteral("Pop"), DesignedPopInterval,
+                &frmZUB::Pop_Timer);
 }
 
 void frmZUB::Form_Load()

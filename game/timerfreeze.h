@@ -20,11 +20,11 @@ public:
     explicit TimerFreeze(QObject *parent = nullptr) : QObject(parent) {}
 
     // Takes part in every freeze: `timer`, whose timeout calls `tick`.
-    template<typename Timer> void add(Timer *timer, std::function<void()> tick)
+    template<typename Timer>
+    void add(Timer *timer, std::function<void()> tick)
     {
-        addTimer({[timer] { return timer->isActive(); },
-                  [timer] { return timer->remainingTime(); }, [timer] { timer->start(); },
-                  [timer] { timer->stop(); }, std::move(tick)});
+        addTimer({[timer] { return timer->isActive(); }, [timer] { return timer->remainingTime(); },
+                  [timer] { timer->start(); }, [timer] { timer->stop(); }, std::move(tick)});
     }
 
     // Stops the running timers, each keeping what was left of its wait; again while frozen

@@ -24,10 +24,7 @@ const char *const DesignCaption = QT_TRANSLATE_NOOP("frmRECORD", "Score Memorize
 } // namespace
 
 frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
-    : QDialog(parent)
-    , m_tables(tables)
-    , m_level(level)
-    , m_score(score)
+    : QDialog(parent), m_tables(tables), m_level(level), m_score(score)
 {
     setObjectName(QStringLiteral("frmRECORD"));
     setWindowTitle(tr(DesignCaption));
@@ -38,8 +35,9 @@ frmRECORD::frmRECORD(ZubMod &tables, Level level, qint32 score, QWidget *parent)
     // A translation of "Name:" wider than its place widens the dialog by what it lacks, the
     // name box moving along and the buttons staying in the middle; a text that fits keeps
     // the designed layout.
-    const int lacking =
-        std::max(0, lblNAM->fontMetrics().horizontalAdvance(lblNAM->text()) - NameLabelRect.width());
+    const int lacking = std::max(0,
+                                 lblNAM->fontMetrics().horizontalAdvance(lblNAM->text())
+                                     - NameLabelRect.width());
     lblNAM->setGeometry(NameLabelRect.adjusted(0, 0, lacking, 0));
     setFixedSize(ClientSize + QSize(lacking, 0));
 
@@ -126,7 +124,8 @@ void frmRECORD::btnOK_Click()
     // A name of the list was read from a table file and goes back into one as it was read,
     // also one that only a hand-edited file gives, with a comma or leading blanks.
     const bool listed = txtNAME->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
-    if (const NameProblem problem = listed ? NameProblem::None : checkName(name); problem != NameProblem::None) {
+    if (const NameProblem problem = listed ? NameProblem::None : checkName(name);
+        problem != NameProblem::None) {
         QMessageBox::warning(this, tr(DesignCaption), refusalText(problem));
         return;
     }
@@ -161,7 +160,8 @@ QString frmRECORD::refusalText(NameProblem problem)
     case NameProblem::Empty:
         return tr("Please type a name.");
     case NameProblem::TooLong:
-        return tr("A name cannot be longer than %1 characters. Please shorten it.").arg(MaxNameLength);
+        return tr("A name cannot be longer than %1 characters. Please shorten it.")
+            .arg(MaxNameLength);
     case NameProblem::Comma:
         return tr("A name cannot contain a comma (,). Please change it.");
     case NameProblem::Semicolon:

@@ -198,7 +198,8 @@ QList<TableEntry> readTable(QIODevice &in, int limit)
         const char *pos = chunk.constData();
         const char *const end = pos + got;
         while (pos < end && entries.size() < limit) {
-            const char *const stop = std::find_if(pos, end, [](char c) { return c == '\n' || c == '\r'; });
+            const char *const stop = std::find_if(pos, end,
+                                                  [](char c) { return c == '\n' || c == '\r'; });
             addToLine(pos, stop);
             pos = stop;
             if (pos < end) {
@@ -218,10 +219,13 @@ QList<TableEntry> readTable(QIODevice &in, int limit)
 // be swapped in between.
 QList<TableEntry> readTableFile(const QString &path, int limit)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {};
-    struct stat info {};
+    struct stat info
+    {
+    };
     QFile file;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
         || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -237,7 +241,9 @@ bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QStri
     for (const TableEntry &entry : entries) {
         const auto line = lineFor(entry);
         if (!line)
-            return fail(error, QStringLiteral("The name \"%1\" cannot be stored in a table file.").arg(entry.name));
+            return fail(error,
+                        QStringLiteral("The name \"%1\" cannot be stored in a table file.")
+                            .arg(entry.name));
         lines.append(*line);
     }
 
@@ -248,10 +254,11 @@ bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QStri
         return fail(error, file.errorString());
     const QByteArray bytes = fileBytes(lines);
     if (const qint64 written = file.write(bytes); written != bytes.size()) {
-        return fail(error, written < 0 ? file.errorString()
-                                       : QStringLiteral("Only %1 of %2 bytes could be written.")
-                                             .arg(written)
-                                             .arg(bytes.size()));
+        return fail(error,
+                    written < 0 ? file.errorString()
+                                : QStringLiteral("Only %1 of %2 bytes could be written.")
+                                      .arg(written)
+                                      .arg(bytes.size()));
     }
     if (!file.commit())
         return fail(error, file.errorString());

@@ -35,8 +35,18 @@ QList<TableEntry> readTable(QIODevice &in, int limit);
 QList<TableEntry> readTableFile(const QString &path, int limit);
 
 // Replaces the file as a whole; on failure the previous file stays as it was.
-bool writeTableFile(const QString &path, const QList<TableEntry> &entries, QString *error = nullptr);
+bool writeTableFile(const QString &path, const QList<TableEntry> &entries,
+                    QString *error = nullptr);
 
 // Why a name typed by the player would not read back from a table file as typed.
-enum class NameProblem { None, Empty, TooLong, Comma, Semicolon, LeadingQuote, LeadingBlank, ControlCharacter };
+enum class NameProblem {
+    None,
+    Empty,
+    TooLong,
+    Comma,
+    Semicolon,
+    LeadingQuote,
+    LeadingBlank,
+    ControlCharacter
+};
 NameProblem checkName(const QString &name);

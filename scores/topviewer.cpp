@@ -17,8 +17,7 @@ constexpr QLatin1StringView NameScoreSeparator(":  ");
 
 } // namespace
 
-TopTenViewer::TopTenViewer(Level level, QWidget *parent)
-    : QDialog(parent)
+TopTenViewer::TopTenViewer(Level level, QWidget *parent) : QDialog(parent)
 {
     const LevelInfo &names = levelInfo(level);
     setObjectName(QLatin1StringView(names.viewerWindow));

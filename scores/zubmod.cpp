@@ -62,13 +62,13 @@ bool makePrivateFolder(const QString &path)
     if (parent == folder.absoluteFilePath() || !makePrivateFolder(parent))
         return false;
     // Another copy may make it at the same moment.
-    return QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) || QFileInfo(path).isDir();
+    return QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
+        || QFileInfo(path).isDir();
 }
 
 } // namespace
 
-ZubMod::ZubMod(QString folder, TableFolder kind)
-    : m_folder(std::move(folder)), m_folderKind(kind)
+ZubMod::ZubMod(QString folder, TableFolder kind) : m_folder(std::move(folder)), m_folderKind(kind)
 {
 }
 

@@ -29,5 +29,6 @@ void CueMixer::mix(qint16 *out, qsizetype count)
         out[i] = qint16(std::clamp(sum, float(std::numeric_limits<qint16>::min()),
                                    float(std::numeric_limits<qint16>::max())));
     }
-    std::erase_if(m_voices, [](const Voice &voice) { return voice.position >= voice.samples.size(); });
+    std::erase_if(m_voices,
+                  [](const Voice &voice) { return voice.position >= voice.samples.size(); });
 }

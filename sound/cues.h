@@ -29,10 +29,12 @@ constexpr const CueInfo &cueInfo(Cue cue)
     return Cues[std::size_t(cue)];
 }
 
-static_assert([] {
-    for (std::size_t i = 0; i < Cues.size(); ++i) {
-        if (std::size_t(Cues[i].cue) != i)
-            return false;
-    }
-    return true;
-}(), "the Cues table lists every cue once, in the order of the enum");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < Cues.size(); ++i) {
+            if (std::size_t(Cues[i].cue) != i)
+                return false;
+        }
+        return true;
+    }(),
+    "the Cues table lists every cue once, in the order of the enum");

@@ -44,7 +44,10 @@ pa_proplist *gameProperties()
 class LoopLock
 {
 public:
-    explicit LoopLock(pa_threaded_mainloop *loop) : m_loop(loop) { pa_threaded_mainloop_lock(loop); }
+    explicit LoopLock(pa_threaded_mainloop *loop) : m_loop(loop)
+    {
+        pa_threaded_mainloop_lock(loop);
+    }
     ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
     LoopLock(const LoopLock &) = delete;
     LoopLock &operator=(const LoopLock &) = delete;
@@ -165,7 +168,8 @@ void CueStream::openStream()
         return;
     pa_stream_set_write_callback(m_stream, &CueStream::streamWritable, this);
     const auto unset = uint32_t(-1); // the server's choice
-    const pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(BufferMs * PA_USEC_PER_MSEC, &CueFormat)),
+    const pa_buffer_attr buffer{unset,
+                                uint32_t(pa_usec_to_bytes(BufferMs * PA_USEC_PER_MSEC, &CueFormat)),
                                 unset, unset, unset};
     m_settingUp.start();
     if (pa_stream_connect_playback(m_stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,

@@ -59,7 +59,7 @@ private:
     pa_stream *m_stream = nullptr;
     QElapsedTimer m_settingUp;   // since the connection or the stream was begun
     QElapsedTimer m_lastAttempt; // since the last connection was begun
-    bool m_wanted = false;     // a cue or open() asked for the stream, and it is not closed
+    bool m_wanted = false;       // a cue or open() asked for the stream, and it is not closed
     CueMixer m_mixer;
     std::vector<qint16> m_block;
 };

@@ -29,8 +29,8 @@ bool holdsPlainSamples(const SF_INFO &info)
     const int samples = info.format & SF_FORMAT_SUBMASK;
     const bool wave = container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX;
     const bool plain = samples == SF_FORMAT_PCM_U8 || samples == SF_FORMAT_PCM_16
-        || samples == SF_FORMAT_PCM_24 || samples == SF_FORMAT_PCM_32
-        || samples == SF_FORMAT_FLOAT || samples == SF_FORMAT_DOUBLE;
+        || samples == SF_FORMAT_PCM_24 || samples == SF_FORMAT_PCM_32 || samples == SF_FORMAT_FLOAT
+        || samples == SF_FORMAT_DOUBLE;
     return wave && plain && info.channels > 0 && info.samplerate >= LowestRate
         && info.samplerate <= HighestRate && info.frames >= 0
         && info.frames <= LongestSeconds * info.samplerate;

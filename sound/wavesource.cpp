@@ -61,8 +61,8 @@ sf_count_t WaveSource::seek(sf_count_t offset, int whence)
 sf_count_t WaveSource::read(char *into, sf_count_t count)
 {
     count = std::clamp<sf_count_t>(count, 0, std::max<sf_count_t>(0, size() - m_at));
-    const sf_count_t taken =
-        copyFrom(m_head, 0, into, m_at, count) + copyFrom(m_data, m_head.size(), into, m_at, count);
+    const sf_count_t taken = copyFrom(m_head, 0, into, m_at, count)
+        + copyFrom(m_data, m_head.size(), into, m_at, count);
     m_at += taken;
     return taken;
 }

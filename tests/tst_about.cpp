@@ -154,8 +154,9 @@ void TestAbout::aboutWindow()
     QCOMPARE(about.windowType(), Qt::Tool);
     const Qt::WindowFlags flags = about.windowFlags();
     QVERIFY(flags & Qt::CustomizeWindowHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
-                       | Qt::WindowCloseButtonHint)));
+    QVERIFY(!(flags
+              & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                 | Qt::WindowCloseButtonHint)));
     QVERIFY(about.windowTitle().trimmed().isEmpty());
     QCOMPARE(premultiplied(about.windowIcon().pixmap(QSize(32, 32))),
              premultiplied(Artwork::aboutIcon()));
@@ -213,7 +214,8 @@ void TestAbout::aboutPicture()
     QCOMPARE(shown.copy(LogoPlace), onWhite(Artwork::logo()));
     for (int y : {64, 112}) {
         for (int x : {8, 140, 272})
-            QVERIFY2(qGray(shown.pixel(x, y)) < 128, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            QVERIFY2(qGray(shown.pixel(x, y)) < 128,
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
         QCOMPARE(QColor(shown.pixel(140, y + 1)), QColor(Qt::white));
         QCOMPARE(QColor(shown.pixel(273, y)), QColor(Qt::white));
     }

@@ -56,8 +56,8 @@ QColor meanColour(const QImage &image, const QRect &logical)
 bool near(const QColor &colour, const QColor &expected, int tolerance)
 {
     return std::abs(colour.red() - expected.red()) <= tolerance
-           && std::abs(colour.green() - expected.green()) <= tolerance
-           && std::abs(colour.blue() - expected.blue()) <= tolerance;
+        && std::abs(colour.green() - expected.green()) <= tolerance
+        && std::abs(colour.blue() - expected.blue()) <= tolerance;
 }
 
 quint32 readLittleEndian(const QByteArray &bytes, int offset, int size)
@@ -225,7 +225,8 @@ void TestArtwork::hammers()
             if (qAlpha(pixel) == 0)
                 continue;
             QVERIFY2(pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255),
-                     qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
+                     qPrintable(
+                         QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
             ++(pixel == qRgb(0, 0, 0) ? black : white);
         }
     QVERIFY(black > 20 * dpr * dpr);
@@ -360,7 +361,7 @@ void TestArtwork::iconTheme()
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             differing += std::abs(qGray(rendered.pixel(x, y)) - qGray(drawn.pixel(x, y))) > 64
-                         || std::abs(qAlpha(rendered.pixel(x, y)) - qAlpha(drawn.pixel(x, y))) > 64;
+                || std::abs(qAlpha(rendered.pixel(x, y)) - qAlpha(drawn.pixel(x, y))) > 64;
     QVERIFY2(differing < size * size / 50, qPrintable(QString::number(differing)));
 }
 
@@ -392,10 +393,12 @@ void TestArtwork::repeatable_data()
     QTest::addColumn<Drawing>("draw");
     QTest::addColumn<qreal>("dpr");
     QTest::addColumn<QByteArray>("digest");
-    QTest::newRow("board @2") << Drawing(Artwork::board) << 2.0
-                              << QByteArray("bd1524a0b631c6d663e9a7a9101144248ccac2d272d883fd1d735a3aa30e0f56");
-    QTest::newRow("hit @1") << Drawing(Artwork::hit) << 1.0
-                            << QByteArray("fce0f66ecb957bcb743a2a21f724bd39f3ec1bca48e533a15e35db12af9b5831");
+    QTest::newRow("board @2")
+        << Drawing(Artwork::board) << 2.0
+        << QByteArray("bd1524a0b631c6d663e9a7a9101144248ccac2d272d883fd1d735a3aa30e0f56");
+    QTest::newRow("hit @1")
+        << Drawing(Artwork::hit) << 1.0
+        << QByteArray("fce0f66ecb957bcb743a2a21f724bd39f3ec1bca48e533a15e35db12af9b5831");
 }
 
 // The textures come from fixed seeds: every start-up shows the same board and fireball, pixel

@@ -42,7 +42,8 @@ private slots:
     void tablesLoadedAtStartUp();
 
 private:
-    template<typename T> T *control(const QString &name)
+    template<typename T>
+    T *control(const QString &name)
     {
         T *found = m_window->findChild<T *>(name);
         if (!found)
@@ -74,7 +75,8 @@ void TestBoard::windowFrame()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Zubbo!"));
     QCOMPARE(board()->size(), DesignedBoard::ClientSize);
     QCOMPARE(board()->y(), m_window->menuBar()->height());
-    QCOMPARE(m_window->height(), m_window->menuBar()->height() + DesignedBoard::ClientSize.height());
+    QCOMPARE(m_window->height(),
+             m_window->menuBar()->height() + DesignedBoard::ClientSize.height());
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     const Qt::WindowFlags flags = m_window->windowFlags();
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
@@ -103,8 +105,10 @@ void TestBoard::controlPlaces_data()
     QTest::newRow("imgHAM(1)") << "imgHAM(1)" << QRect(40, 360, 32, 32) << false;
     for (int i = 0; i < 11; ++i) {
         const DesignedBoard::HolePlace &hole = DesignedBoard::Places[i];
-        QTest::addRow("ZubIN(%d)", i) << arrayName("ZubIN", i) << QRect(hole.target, QSize(60, 52)) << false;
-        QTest::addRow("Explode(%d)", i) << arrayName("Explode", i) << QRect(hole.fireball, QSize(60, 60)) << false;
+        QTest::addRow("ZubIN(%d)", i)
+            << arrayName("ZubIN", i) << QRect(hole.target, QSize(60, 52)) << false;
+        QTest::addRow("Explode(%d)", i)
+            << arrayName("Explode", i) << QRect(hole.fireball, QSize(60, 60)) << false;
     }
 }
 
@@ -202,8 +206,9 @@ void TestBoard::hitPictureLeavesTheLeftColumnOfSomeTargets()
     // No two targets overlap.
     for (int i = 0; i < 11; ++i)
         for (int j = i + 1; j < 11; ++j)
-            QVERIFY(!control<QWidget>(arrayName("ZubIN", i))->geometry().intersects(
-                control<QWidget>(arrayName("ZubIN", j))->geometry()));
+            QVERIFY(!control<QWidget>(arrayName("ZubIN", i))
+                         ->geometry()
+                         .intersects(control<QWidget>(arrayName("ZubIN", j))->geometry()));
 }
 
 void TestBoard::pointersAfterStartUp()
@@ -237,14 +242,17 @@ void TestBoard::menus()
     const auto captionsOf = [this](const char *menu) {
         QStringList texts;
         for (const QAction *action : control<QMenu>(QLatin1String(menu))->actions())
-            texts << (action->isSeparator() ? action->objectName() : action->objectName() + ' ' + action->text());
+            texts << (action->isSeparator() ? action->objectName()
+                                            : action->objectName() + ' ' + action->text());
         return texts;
     };
     QCOMPARE(captionsOf("mnuLEVEL"),
              QStringList({"bmLEVEL(1) &Easy", "bmLEVEL(2) &Medium", "bmLEVEL(3) &Hard"}));
-    QCOMPARE(captionsOf("mnuTOP"), QStringList({"bmT_EASY &Easy Top Ten", "bmT_MEDIUM &Medium Top Ten",
-                                                 "bmT_HARD &Hard Top Ten"}));
-    QCOMPARE(captionsOf("mnuHELP"), QStringList({"bmHELP &How to play", "Z_sep", "bmABOUT &About"}));
+    QCOMPARE(captionsOf("mnuTOP"),
+             QStringList({"bmT_EASY &Easy Top Ten", "bmT_MEDIUM &Medium Top Ten",
+                          "bmT_HARD &Hard Top Ten"}));
+    QCOMPARE(captionsOf("mnuHELP"),
+             QStringList({"bmHELP &How to play", "Z_sep", "bmABOUT &About"}));
     QVERIFY(control<QMenu>(QStringLiteral("mnuLEVEL"))->menuAction()->isEnabled());
     QVERIFY(control<QMenu>(QStringLiteral("mnuTOP"))->menuAction()->isEnabled());
 }
@@ -275,7 +283,9 @@ void TestBoard::levelMarkMoves()
 
 void TestBoard::timersStoppedAndPrecise()
 {
-    const QList<std::pair<QString, int>> timers{{"timStart", 1100}, {"Countdown", 1000}, {"Pop", 400}};
+    const QList<std::pair<QString, int>> timers{{"timStart", 1100},
+                                                {"Countdown", 1000},
+                                                {"Pop", 400}};
     for (const auto &[name, interval] : timers) {
         // Pop is the beat's own timer, with QTimer's properties.
         const auto *timer = control<QObject>(name);
@@ -291,8 +301,8 @@ void TestBoard::timersStoppedAndPrecise()
 
 void TestBoard::tablesLoadedAtStartUp()
 {
-    QVERIFY(writeFile(m_folder.filePath(QStringLiteral("Top_Easy.zub")),
-                      "Anna;1250;\r\nBob;200;\r\n"));
+    QVERIFY(
+        writeFile(m_folder.filePath(QStringLiteral("Top_Easy.zub")), "Anna;1250;\r\nBob;200;\r\n"));
     QVERIFY(writeFile(m_folder.filePath(QStringLiteral("Top_Hard.zub")), "Carl;50;\r\n"));
     frmZUB window(m_folder.path());
     ZubMod &tables = window.tables();

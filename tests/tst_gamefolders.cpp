@@ -26,7 +26,8 @@ class ScopedVariable
 {
 public:
     ScopedVariable(const char *name, const std::optional<QByteArray> &value)
-        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+        : m_name(name),
+          m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
     {
         set(value);
     }
@@ -63,21 +64,21 @@ private slots:
 
 void TestGameFolders::foldersOfEachCopy_data()
 {
-    QTest::addColumn<QString>("program");     // the program's folder in a tree of folders
-    QTest::addColumn<QStringList>("others");  // further folders of the tree
-    QTest::addColumn<DataFolder>("data");     // what lies where the install puts its data
+    QTest::addColumn<QString>("program");    // the program's folder in a tree of folders
+    QTest::addColumn<QStringList>("others"); // further folders of the tree
+    QTest::addColumn<DataFolder>("data");    // what lies where the install puts its data
     QTest::addColumn<bool>("installed");
 
     QTest::newRow("build folder") << u"build/bin"_s << QStringList{u"build/assets"_s}
                                   << DataFolder::None << false;
-    QTest::newRow("folder of its own") << u"games/zubbo"_s
-                                       << QStringList{u"share"_s, u"games/share"_s}
-                                       << DataFolder::None << false;
-    QTest::newRow("a file where the data belongs") << u"usr/games"_s << QStringList()
-                                                   << DataFolder::File << false;
+    QTest::newRow("folder of its own")
+        << u"games/zubbo"_s << QStringList{u"share"_s, u"games/share"_s} << DataFolder::None
+        << false;
+    QTest::newRow("a file where the data belongs")
+        << u"usr/games"_s << QStringList() << DataFolder::File << false;
     QTest::newRow("installed") << u"usr/games"_s << QStringList() << DataFolder::Folder << true;
-    QTest::newRow("installed in another prefix") << u"opt/zubbo 1/games"_s << QStringList()
-                                                 << DataFolder::Folder << true;
+    QTest::newRow("installed in another prefix")
+        << u"opt/zubbo 1/games"_s << QStringList() << DataFolder::Folder << true;
 }
 
 void TestGameFolders::foldersOfEachCopy()
@@ -93,8 +94,8 @@ void TestGameFolders::foldersOfEachCopy()
     for (const QString &folder : others + QStringList{program})
         QVERIFY(root.mkpath(folder));
     const QString programFolder = root.filePath(program);
-    const QString installedData = QDir::cleanPath(
-        programFolder + u'/' + QLatin1String(InstallLayout::DataFromProgram));
+    const QString installedData = QDir::cleanPath(programFolder + u'/'
+                                                  + QLatin1String(InstallLayout::DataFromProgram));
     if (data == DataFolder::Folder)
         QVERIFY(QDir().mkpath(installedData));
     if (data == DataFolder::File) {
@@ -107,8 +108,9 @@ void TestGameFolders::foldersOfEachCopy()
     const GameFolders found = findGameFolders(programFolder, dataHome);
     if (installed) {
         QCOMPARE(found.cues, installedData);
-        QCOMPARE(found.modules, QDir::cleanPath(programFolder + u'/'
-                                                + QLatin1String(InstallLayout::ModulesFromProgram)));
+        QCOMPARE(found.modules,
+                 QDir::cleanPath(programFolder + u'/'
+                                 + QLatin1String(InstallLayout::ModulesFromProgram)));
         QCOMPARE(found.tables, dataHome + u"/zubbo"_s);
         QCOMPARE(found.tableFolder, TableFolder::MadeOnFirstRecord);
         // The tables lie outside the install's prefix.
@@ -137,8 +139,10 @@ void TestGameFolders::playersDataFolder_data()
     const Variable anna = "/home/anna";
     QTest::newRow("XDG_DATA_HOME") << Variable("/srv/data") << anna << false << u"/srv/data"_s;
     QTest::newRow("no XDG_DATA_HOME") << unset << anna << false << u"/home/anna/.local/share"_s;
-    QTest::newRow("empty XDG_DATA_HOME") << Variable("") << anna << false << u"/home/anna/.local/share"_s;
-    QTest::newRow("relative XDG_DATA_HOME") << Variable("data") << anna << false << u"/home/anna/.local/share"_s;
+    QTest::newRow("empty XDG_DATA_HOME")
+        << Variable("") << anna << false << u"/home/anna/.local/share"_s;
+    QTest::newRow("relative XDG_DATA_HOME")
+        << Variable("data") << anna << false << u"/home/anna/.local/share"_s;
     QTest::newRow("no HOME") << unset << unset << true << u"/.local/share"_s;
     QTest::newRow("empty HOME") << unset << Variable("") << true << u"/.local/share"_s;
 }
@@ -154,7 +158,8 @@ void TestGameFolders::playersDataFolder()
     QVERIFY(user);
     const ScopedVariable xdg("XDG_DATA_HOME", xdgDataHome);
     const ScopedVariable homeVariable("HOME", home);
-    QCOMPARE(playerDataHome(), (inPasswordHome ? QFile::decodeName(user->pw_dir) : QString()) + folder);
+    QCOMPARE(playerDataHome(),
+             (inPasswordHome ? QFile::decodeName(user->pw_dir) : QString()) + folder);
 }
 
 QTEST_GUILESS_MAIN(TestGameFolders)

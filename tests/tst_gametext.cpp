@@ -115,7 +115,8 @@ void TestGameText::hitPointsNeverOverflow()
 
 void TestGameText::holesFromProgramStart()
 {
-    constexpr std::array<int, 20> expected{7, 5, 6, 3, 3, 8, 0, 8, 8, 7, 0, 4, 9, 8, 4, 10, 9, 1, 9, 4};
+    constexpr std::array<int, 20> expected{7, 5, 6, 3, 3, 8,  0, 8, 8, 7,
+                                           0, 4, 9, 8, 4, 10, 9, 1, 9, 4};
     RandomHoles holes;
     for (int expectedHole : expected)
         QCOMPARE(holes.pickHole(0.5), expectedHole);
@@ -144,7 +145,8 @@ void TestGameText::holeWeightsOverTheFullPeriod()
     QCOMPARE(counts[0], 838861);
     QCOMPARE(counts[10], 838860);
     for (int hole = 1; hole <= 9; ++hole)
-        QVERIFY2(counts[hole] == 1677721 || counts[hole] == 1677722, qPrintable(QString::number(hole)));
+        QVERIFY2(counts[hole] == 1677721 || counts[hole] == 1677722,
+                 qPrintable(QString::number(hole)));
     // The generator's period is the full 2^24: after it the succession starts over.
     QCOMPARE(holes.pickHole(0.5), 7);
 }

@@ -49,8 +49,11 @@ public:
         for (const QString &line : shown.split(QLatin1Char('\n'))) {
             const int width = metrics.horizontalAdvance(line);
             if (width > room)
-                add(control, QStringLiteral("\"%1\" is %2 pixels wide in %3 pixels")
-                                 .arg(line).arg(width).arg(room));
+                add(control,
+                    QStringLiteral("\"%1\" is %2 pixels wide in %3 pixels")
+                        .arg(line)
+                        .arg(width)
+                        .arg(room));
         }
         checkGlyphs(control, shown, font);
     }
@@ -58,8 +61,9 @@ public:
     void checkGlyphs(const QWidget *control, const QString &text, const QFont &font)
     {
         if (const QString missing = missingGlyphs(text, font); !missing.isEmpty())
-            add(control, QStringLiteral("\"%1\" lacks %2 in %3")
-                             .arg(text, missing, QFontInfo(font).family()));
+            add(control,
+                QStringLiteral("\"%1\" lacks %2 in %3")
+                    .arg(text, missing, QFontInfo(font).family()));
     }
 
     void checkAccessKeys(const QString &where, const QStringList &texts)
@@ -68,7 +72,8 @@ public:
         for (const QString &text : texts) {
             const QKeySequence key = QKeySequence::mnemonic(text);
             if (!key.isEmpty() && keys.contains(key))
-                faults.append(QStringLiteral("%1: the access key of \"%2\" is taken").arg(where, text));
+                faults.append(
+                    QStringLiteral("%1: the access key of \"%2\" is taken").arg(where, text));
             keys.append(key);
         }
     }
@@ -83,8 +88,9 @@ public:
         QStringList buttonTexts;
         for (const QPushButton *button : window->findChildren<QPushButton *>()) {
             const QStyle *style = button->style();
-            const int margins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
-                                     + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+            const int margins = 2
+                * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+                   + style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
             checkText(button, button->text(), button->font(), button->width() - margins);
             buttonTexts.append(button->text());
         }
@@ -147,14 +153,18 @@ void TestLanguages::firstLanguageSpokenIsLoaded_data()
     QTest::addColumn<QStringList>("uiLanguages");
     QTest::addColumn<QString>("topScores");
     QTest::addColumn<QString>("qtCancel");
-    QTest::newRow("German") << QStringList{"de-DE"} << "&Bestenliste" << "Abbrechen";
+    QTest::newRow("German") << QStringList{"de-DE"} << "&Bestenliste"
+                            << "Abbrechen";
     QTest::newRow("English before German") << QStringList{"en-GB", "de-DE"} << "&Top Scores"
                                            << "Cancel";
     QTest::newRow("Japanese, then Russian") << QStringList{"ja-JP", "ru-RU"} << "&Рекорды"
                                             << "Отмена";
-    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR"} << "&Recordes" << "Cancelar";
-    QTest::newRow("French of Canada") << QStringList{"fr-CA"} << "&Meilleurs scores" << "Annuler";
-    QTest::newRow("C") << QStringList{"C"} << "&Top Scores" << "Cancel";
+    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR"} << "&Recordes"
+                                          << "Cancelar";
+    QTest::newRow("French of Canada") << QStringList{"fr-CA"} << "&Meilleurs scores"
+                                      << "Annuler";
+    QTest::newRow("C") << QStringList{"C"} << "&Top Scores"
+                       << "Cancel";
 }
 
 void TestLanguages::firstLanguageSpokenIsLoaded()

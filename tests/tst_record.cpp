@@ -23,9 +23,11 @@
 namespace {
 
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
-const QString ErrorText = QStringLiteral("Error Trapped.\nContact the Author at: zubbo-author@example.com");
+const QString ErrorText = QStringLiteral(
+    "Error Trapped.\nContact the Author at: zubbo-author@example.com");
 const QString FullTopTenText = QStringLiteral(
-    "This level's Top Ten is full: a new name cannot be added.\nA name already listed can still raise its score.");
+    "This level's Top Ten is full: a new name cannot be added.\nA name already listed can still "
+    "raise its score.");
 
 QPushButton *button(QWidget *dialog, const char *name)
 {
@@ -107,24 +109,29 @@ void TestRecord::recording_data()
     QTest::addColumn<int>("countAfter");
 
     QTest::newRow("known name, lower score raised")
-        << Level::Easy << AnnaBob << "Bob" << 250 << false << QByteArray("Anna;300;\r\nBob;250;\r\n") << 2;
+        << Level::Easy << AnnaBob << "Bob" << 250 << false
+        << QByteArray("Anna;300;\r\nBob;250;\r\n") << 2;
     QTest::newRow("equal score in other case keeps the spelling")
         << Level::Easy << AnnaBob << "ANNA" << 300 << true << AnnaBob << 2;
-    QTest::newRow("higher score stays") << Level::Medium << AnnaBob << "bob" << 100 << false << AnnaBob << 2;
-    QTest::newRow("new name goes last") << Level::Easy << AnnaBob << "Carl" << 50 << true
-                                        << AnnaBob + "Carl;50;\r\n" << 3;
-    QTest::newRow("score 0 into an empty table") << Level::Hard << QByteArray() << "Dora" << 0 << false
-                                                 << QByteArray("Dora;0;\r\n") << 1;
-    QTest::newRow("no thousands separator") << Level::Medium << QByteArray() << "Eve" << 1250 << false
-                                            << QByteArray("Eve;1250;\r\n") << 1;
-    QTest::newRow("inner quote and blanks as typed") << Level::Hard << QByteArray() << "O\"Neil  Jr " << 5
-                                                    << true << QByteArray("O\"Neil  Jr ;5;\r\n") << 1;
+    QTest::newRow("higher score stays")
+        << Level::Medium << AnnaBob << "bob" << 100 << false << AnnaBob << 2;
+    QTest::newRow("new name goes last")
+        << Level::Easy << AnnaBob << "Carl" << 50 << true << AnnaBob + "Carl;50;\r\n"
+        << 3;
+    QTest::newRow("score 0 into an empty table")
+        << Level::Hard << QByteArray() << "Dora" << 0 << false << QByteArray("Dora;0;\r\n") << 1;
+    QTest::newRow("no thousands separator") << Level::Medium << QByteArray() << "Eve" << 1250
+                                            << false << QByteArray("Eve;1250;\r\n") << 1;
+    QTest::newRow("inner quote and blanks as typed")
+        << Level::Hard << QByteArray() << "O\"Neil  Jr " << 5 << true
+        << QByteArray("O\"Neil  Jr ;5;\r\n") << 1;
     QTest::newRow("markup and other alphabets as typed")
         << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << 7 << false
         << QStringLiteral("<b>Ωμέγα</b>;7;\r\n").toUtf8() << 1;
     QTest::newRow("Medium of ten: a listed name raised")
         << Level::Medium << numberedLines("P", 1, 10) << "p10" << 999 << false
-        << numberedLines("P", 1, 9) + "P10;999;\r\n" << 10;
+        << numberedLines("P", 1, 9) + "P10;999;\r\n"
+        << 10;
 }
 
 void TestRecord::recording()
@@ -176,10 +183,11 @@ void TestRecord::fullTableTakesNoNewName_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("Easy of a hundred, a listed name")
-        << Level::Easy << numberedLines("P", 1, 100) << "p1" << int(QMessageBox::Critical) << "Error" << ErrorText;
+        << Level::Easy << numberedLines("P", 1, 100) << "p1" << int(QMessageBox::Critical)
+        << "Error" << ErrorText;
     QTest::newRow("Medium of ten, a new name")
-        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << int(QMessageBox::Warning) << "Score Memorize"
-        << FullTopTenText;
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << int(QMessageBox::Warning)
+        << "Score Memorize" << FullTopTenText;
 }
 
 void TestRecord::fullTableTakesNoNewName()
@@ -272,11 +280,16 @@ void TestRecord::refusedNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("advice");
 
-    QTest::newRow("comma") << "Smith, Al" << "comma (,)";
-    QTest::newRow("semicolon") << "Al;Bo" << "semicolon (;)";
-    QTest::newRow("leading quote") << "\"Al\"" << "begin with a double quote";
-    QTest::newRow("leading blank") << " Al" << "begin with a blank";
-    QTest::newRow("tab") << "Al\tBo" << "control character";
+    QTest::newRow("comma") << "Smith, Al"
+                           << "comma (,)";
+    QTest::newRow("semicolon") << "Al;Bo"
+                               << "semicolon (;)";
+    QTest::newRow("leading quote") << "\"Al\""
+                                   << "begin with a double quote";
+    QTest::newRow("leading blank") << " Al"
+                                   << "begin with a blank";
+    QTest::newRow("tab") << "Al\tBo"
+                         << "control character";
     QTest::newRow("501 characters") << QString(501, u'n') << "longer than 500 characters";
 }
 
@@ -321,8 +334,8 @@ void TestRecord::storedNamesArePicked_data()
 
     QTest::newRow("comma, raised") << QByteArray("\"Smith, Al;50;\"\r\n") << Level::Easy
                                    << QByteArray("\"Smith, Al;80;\"\r\n");
-    QTest::newRow("leading blanks, new at Hard") << QByteArray("\"  Al;50;\"\r\n") << Level::Hard
-                                                 << QByteArray("\"  Al;80;\"\r\n");
+    QTest::newRow("leading blanks, new at Hard")
+        << QByteArray("\"  Al;50;\"\r\n") << Level::Hard << QByteArray("\"  Al;80;\"\r\n");
 }
 
 void TestRecord::storedNamesArePicked()
@@ -399,13 +412,15 @@ void TestRecord::opening_data()
     QTest::addColumn<QStringList>("names");
 
     QTest::newRow("Easy, three tables")
-        << Level::Easy << QByteArray("bob;1;\r\nAnna;2;\r\nCarl;3;\r\n") << QByteArray("anna;4;\r\nCarl;5;\r\n")
-        << QByteArray("Dan;6;\r\n") << "Score Memorize - Easy"
-        << QStringList{"Anna", "anna", "bob", "Carl", "Carl", "Dan"};
-    QTest::newRow("Medium, no tables") << Level::Medium << QByteArray() << QByteArray() << QByteArray()
-                                       << "Score Memorize - Medium" << QStringList();
-    QTest::newRow("Hard, one table") << Level::Hard << QByteArray() << QByteArray() << QByteArray("Zoe;1;\r\n")
-                                     << "Score Memorize - Hard" << QStringList{"Zoe"};
+        << Level::Easy << QByteArray("bob;1;\r\nAnna;2;\r\nCarl;3;\r\n")
+        << QByteArray("anna;4;\r\nCarl;5;\r\n") << QByteArray("Dan;6;\r\n")
+        << "Score Memorize - Easy" << QStringList{"Anna", "anna", "bob", "Carl", "Carl", "Dan"};
+    QTest::newRow("Medium, no tables")
+        << Level::Medium << QByteArray() << QByteArray() << QByteArray()
+        << "Score Memorize - Medium" << QStringList();
+    QTest::newRow("Hard, one table")
+        << Level::Hard << QByteArray() << QByteArray() << QByteArray("Zoe;1;\r\n")
+        << "Score Memorize - Hard" << QStringList{"Zoe"};
 }
 
 void TestRecord::opening()

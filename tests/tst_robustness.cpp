@@ -212,9 +212,7 @@ class FailureCause
 {
 public:
     FailureCause(Cause cause, const QString &folder, Level level)
-        : m_cause(cause)
-        , m_folder(folder)
-        , m_file(ZubMod(folder).filePath(level))
+        : m_cause(cause), m_folder(folder), m_file(ZubMod(folder).filePath(level))
     {
         switch (m_cause) {
         case Cause::FolderMissing:
@@ -306,32 +304,41 @@ void TestRobustness::damagedFilesLoad_data()
 
     QTest::newRow("empty") << Level::Easy << QByteArray() << QStringList();
     QTest::newRow("only CR") << Level::Easy << QByteArray(1000, '\r') << QStringList();
-    QTest::newRow("no line ends") << Level::Easy << QByteArray("Anna;1;Bob;2;Carl;3;") << QStringList{"Anna=1"};
+    QTest::newRow("no line ends") << Level::Easy << QByteArray("Anna;1;Bob;2;Carl;3;")
+                                  << QStringList{"Anna=1"};
     QTest::newRow("NUL bytes") << Level::Easy << QByteArray("\0\0Anna;5;\0\r\n\0\r\nBob;6;\r\n", 22)
                                << QStringList{QString::fromLatin1("\0\0Anna=5", 8), "Bob=6"};
     QTest::newRow("invalid UTF-8 and Windows-1252 mixed")
-        << Level::Easy << QByteArray("Jos\xE9;5;\r\nJos\xC3\xA9;6;\r\n\xC3\x28\xE9;7;\r\n\xED\xA0\x80;8;\r\n")
+        << Level::Easy
+        << QByteArray("Jos\xE9;5;\r\nJos\xC3\xA9;6;\r\n\xC3\x28\xE9;7;\r\n\xED\xA0\x80;8;\r\n")
         << QStringList{u"José=5"_s, u"José=6"_s, u"Ã(é=7"_s, u"í\u00A0€=8"_s};
-    QTest::newRow("100 KB name") << Level::Easy << longName + ";7;\r\nBob;2;\r\n" << QStringList{"Bob=2"};
-    QTest::newRow("100 KB line without a semicolon") << Level::Medium << longName + "\r\nBob;2;"
-                                                     << QStringList{"Bob=2"};
+    QTest::newRow("100 KB name") << Level::Easy << longName + ";7;\r\nBob;2;\r\n"
+                                 << QStringList{"Bob=2"};
+    QTest::newRow("100 KB line without a semicolon")
+        << Level::Medium << longName + "\r\nBob;2;" << QStringList{"Bob=2"};
     for (const Level level : {Level::Easy, Level::Hard}) {
         QTest::addRow("10 MB of entries, level %d", int(level))
             << level << tenMegabytesOfEntries << numberedEntries("P", 1, ZubMod::lineLimit(level));
     }
-    QTest::newRow("10 MB without a line end") << Level::Easy << QByteArray(10 * MegaByte, 'x') + ";1;"
-                                              << QStringList();
+    QTest::newRow("10 MB without a line end")
+        << Level::Easy << QByteArray(10 * MegaByte, 'x') + ";1;" << QStringList();
     QTest::newRow("10 MB line, then an entry past the first MiB")
         << Level::Medium << QByteArray(10 * MegaByte, ';') + "\nAnna;1;" << QStringList();
-    QTest::newRow("file begins with a byte order mark")
-        << Level::Easy << QByteArray("\xEF\xBB\xBF" "Anna;1;\r\nBob;2;\r\n") << QStringList{"Anna=1", "Bob=2"};
+    QTest::newRow("file begins with a byte order mark") << Level::Easy
+                                                        << QByteArray("\xEF\xBB\xBF"
+                                                                      "Anna;1;\r\nBob;2;\r\n")
+                                                        << QStringList{"Anna=1", "Bob=2"};
     QTest::newRow("names begin with a byte order mark")
-        << Level::Easy << QByteArray("\"\xEF\xBB\xBF  x;1;\"\r\n\xEF\xBB\xBF\xEF\xBB\xBFx\"y;2;\r\n")
+        << Level::Easy
+        << QByteArray("\"\xEF\xBB\xBF  x;1;\"\r\n\xEF\xBB\xBF\xEF\xBB\xBFx\"y;2;\r\n")
         << QStringList{u"\uFEFF  x=1"_s, u"\uFEFFx\"y=2"_s};
     QTest::newRow("fuzzer's find: quoted name after a byte order mark")
-        << Level::Easy << QByteArray("\"Smith, John;4\xC8;\"\r\n   Anna;8.5;\r\n\"\xEF\xBB\xBF" "ead;%3;\" tai;\r\n")
+        << Level::Easy
+        << QByteArray("\"Smith, John;4\xC8;\"\r\n   Anna;8.5;\r\n\"\xEF\xBB\xBF"
+                      "ead;%3;\" tai;\r\n")
         << QStringList{"Smith, John=4", "Anna=8", u"\uFEFFead=0"_s};
-    QTest::newRow("99999999999") << Level::Easy << QByteArray("A;99999999999;\r\nBob;2;\r\n") << QStringList{"Bob=2"};
+    QTest::newRow("99999999999") << Level::Easy << QByteArray("A;99999999999;\r\nBob;2;\r\n")
+                                 << QStringList{"Bob=2"};
     QTest::newRow("-0") << Level::Easy << QByteArray("A;-0;\r\n") << QStringList{"A=0"};
     QTest::newRow("1e5") << Level::Easy << QByteArray("A;1e5;\r\n") << QStringList{"A=1"};
     QTest::newRow("+7.5") << Level::Easy << QByteArray("A;+7.5;\r\n") << QStringList{"A=8"};
@@ -461,7 +468,8 @@ void TestRobustness::killedWriterLeavesWholeFile()
         const bool started = ::read(ends[0], &first, 1) == 1;
         QThread::usleep(random.bounded(LongestLifeMs * 1000));
         writer.kill();
-        const QByteArray told = (started ? QByteArray(1, first) : QByteArray()) + readToEnd(ends[0]);
+        const QByteArray told = (started ? QByteArray(1, first) : QByteArray())
+            + readToEnd(ends[0]);
         ::close(ends[0]);
 
         const QString where = u"kill %1 of %2, seed %3"_s.arg(kill).arg(Kills).arg(seed);
@@ -475,7 +483,8 @@ void TestRobustness::killedWriterLeavesWholeFile()
             ++midWriteKills;
     }
     QVERIFY2(midWriteKills > 0, "no kill fell in the middle of a write");
-    qInfo("%d writers killed, %d of them in the middle of a write; every file was whole", Kills, midWriteKills);
+    qInfo("%d writers killed, %d of them in the middle of a write; every file was whole", Kills,
+          midWriteKills);
 }
 
 // A copy that was killed while it held a level's lock leaves the lock file behind; the next
@@ -522,10 +531,12 @@ void TestRobustness::twoCopiesKeepBothEntries_data()
     QTest::addColumn<QByteArray>("file");
 
     const QByteArray annaBob("Anna;300;\r\nBob;200;\r\n");
-    QTest::newRow("two new names") << "Carl" << 50 << "Dora" << 60 << annaBob + "Carl;50;\r\nDora;60;\r\n";
+    QTest::newRow("two new names")
+        << "Carl" << 50 << "Dora" << 60 << annaBob + "Carl;50;\r\nDora;60;\r\n";
     QTest::newRow("both raise one player, the second less")
         << "Bob" << 250 << "bob" << 220 << QByteArray("Anna;300;\r\nBob;250;\r\n");
-    QTest::newRow("one new name, in two cases") << "Carl" << 50 << "CARL" << 70 << annaBob + "Carl;70;\r\n";
+    QTest::newRow("one new name, in two cases")
+        << "Carl" << 50 << "CARL" << 70 << annaBob + "Carl;70;\r\n";
 }
 
 void TestRobustness::twoCopiesKeepBothEntries()

@@ -51,21 +51,31 @@ private slots:
     void pauseHoldsTheRound();
 
 private:
-    template<typename T = QWidget> T *control(const QString &name)
+    template<typename T = QWidget>
+    T *control(const QString &name)
     {
         T *found = m_window->findChild<T *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    PictureControl *target(int i) { return control<PictureControl>(QStringLiteral("ZubIN(%1)").arg(i)); }
-    PictureControl *hitPicture(int i) { return control<PictureControl>(QStringLiteral("Explode(%1)").arg(i)); }
+    PictureControl *target(int i)
+    {
+        return control<PictureControl>(QStringLiteral("ZubIN(%1)").arg(i));
+    }
+    PictureControl *hitPicture(int i)
+    {
+        return control<PictureControl>(QStringLiteral("Explode(%1)").arg(i));
+    }
     // timStart and Countdown are QTimers, Pop the beat's own timer: all three have QTimer's
     // properties and its start and stop slots.
     QObject *timer(const char *name) { return control<QObject>(QLatin1String(name)); }
     bool timerActive(const char *name) { return timer(name)->property("active").toBool(); }
     int timerInterval(const char *name) { return timer(name)->property("interval").toInt(); }
-    void callTimer(const char *name, const char *slot) { QMetaObject::invokeMethod(timer(name), slot); }
+    void callTimer(const char *name, const char *slot)
+    {
+        QMetaObject::invokeMethod(timer(name), slot);
+    }
     QString text(const char *label) { return control<QLabel>(QLatin1String(label))->text(); }
     QString timersRunning();
     void startPlay();
@@ -348,8 +358,10 @@ void TestRound::midnightPopRepeatsTheHole()
 
 void TestRound::hitScoresTenWithCue()
 {
-    const auto &raised = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const auto &raised = Artwork::pointer(
+        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
+    const auto &striking = Artwork::pointer(
+        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
         startPlay();
         freezeTimers();
@@ -390,8 +402,10 @@ void TestRound::hitScoresTenWithCue()
 
 void TestRound::pressesThatScoreNothing()
 {
-    const auto &raised = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const auto &raised = Artwork::pointer(
+        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
+    const auto &striking = Artwork::pointer(
+        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
     QWidget *sheet = control(QStringLiteral("imgCUR"));
     startPlay();
     freezeTimers();
@@ -413,7 +427,8 @@ void TestRound::pressesThatScoreNothing()
     QVERIFY(samePointer(sheet->cursor(), raised));
     QVERIFY(samePointer(target(shownHole)->cursor(), raised));
     // The panels and the labels on them take presses for nobody.
-    for (QPoint p : {QPoint(140, 30), QPoint(200, 30), QPoint(140, 360), QPoint(200, 360), QPoint(390, 390)}) {
+    for (QPoint p :
+         {QPoint(140, 30), QPoint(200, 30), QPoint(140, 360), QPoint(200, 360), QPoint(390, 390)}) {
         press(p);
         QVERIFY(samePointer(sheet->cursor(), raised));
         release(p);
@@ -462,7 +477,8 @@ void TestRound::doubleClickScoresOnce()
 
 void TestRound::secondButtonWhileHeldScores()
 {
-    const auto &striking = Artwork::pointer(control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const auto &striking = Artwork::pointer(
+        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
     startPlay();
     freezeTimers();
     m_window->Pop_Timer();
@@ -548,7 +564,8 @@ void TestRound::pauseHoldsTheRound_data()
     QTest::newRow("P in play") << "play" << -1 << false;
     QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << false;
     QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << false;
-    QTest::newRow("another program in Get Ready") << "ready" << int(Qt::ApplicationInactive) << false;
+    QTest::newRow("another program in Get Ready")
+        << "ready" << int(Qt::ApplicationInactive) << false;
     QTest::newRow("stopped while paused in play") << "play" << -1 << true;
     QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << true;
     QTest::newRow("P while idle") << "idle" << -1 << false;

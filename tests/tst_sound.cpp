@@ -65,8 +65,8 @@ QByteArray riffWave(const QByteArray &chunks)
 QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits)
 {
     const quint16 align = quint16(channels * ((bits + 7) / 8));
-    return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(quint64(rate) * align, 4)
-        + le(align, 2) + le(bits, 2);
+    return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(quint64(rate) * align, 4) + le(align, 2)
+        + le(bits, 2);
 }
 
 // A RIFF/WAVE file with the given fmt fields, data bytes and an optional chunk between
@@ -83,11 +83,12 @@ QByteArray wave(quint16 tag, quint16 channels, quint32 rate, quint16 bits, const
 QByteArray extensibleWave(quint16 subformat, quint16 channels, quint32 rate, quint16 bits,
                           quint16 validBits, const QByteArray &data)
 {
-    static const QByteArray GuidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71", 14);
+    static const QByteArray GuidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71",
+                                     14);
     constexpr quint16 ExtensionSize = 22;
     const quint32 speakers = (1u << channels) - 1;
-    const QByteArray extension = le(ExtensionSize, 2) + le(validBits, 2) + le(speakers, 4) + le(subformat, 2)
-        + GuidTail;
+    const QByteArray extension = le(ExtensionSize, 2) + le(validBits, 2) + le(speakers, 4)
+        + le(subformat, 2) + GuidTail;
     return riffWave(chunk("fmt ", fmtBody(0xfffe, channels, rate, bits) + extension)
                     + chunk("data", data));
 }
@@ -126,7 +127,8 @@ QByteArray toneFile(int rate, double frequency)
 {
     QList<float> samples(qsizetype(rate * ToneSeconds));
     for (qsizetype i = 0; i < samples.size(); ++i)
-        samples[i] = float(ToneAmplitude * std::sin(2 * std::numbers::pi * frequency * double(i) / rate));
+        samples[i] = float(ToneAmplitude
+                           * std::sin(2 * std::numbers::pi * frequency * double(i) / rate));
     return wave(3, 1, quint32(rate), 32, floats(samples));
 }
 
@@ -207,8 +209,7 @@ void TestSound::readWave_data()
     const qsizetype longest = qsizetype(LongestCueSeconds) * MixRate;
 
     // Every common wave file plays.
-    QTest::newRow("16-bit mono at the mix rate")
-        << wave(1, 1, MixRate, 16, pcm16(ramp)) << ramp;
+    QTest::newRow("16-bit mono at the mix rate") << wave(1, 1, MixRate, 16, pcm16(ramp)) << ramp;
     QTest::newRow("stereo is averaged")
         << wave(1, 2, MixRate, 16, pcm16({100, 300, -32768, -32768, 32767, -32767}))
         << Samples{200, -32768, 0};
@@ -218,32 +219,36 @@ void TestSound::readWave_data()
     QTest::newRow("24-bit, not a multiple of 256")
         << wave(1, 1, MixRate, 24, QByteArray(6, '\1')) << Samples{257, 257};
     QTest::newRow("32-bit integer") << wave(1, 1, MixRate, 32, pcm(ramp32, 4)) << scaledRamp;
-    QTest::newRow("32-bit float")
-        << wave(3, 1, MixRate, 32, floats<float>({0, 0.5f, -0.25f, 1, -1}))
-        << Samples{0, 16384, -8192, 32767, -32768};
+    QTest::newRow("32-bit float") << wave(3, 1, MixRate, 32,
+                                          floats<float>({0, 0.5f, -0.25f, 1, -1}))
+                                  << Samples{0, 16384, -8192, 32767, -32768};
     QTest::newRow("float beyond full scale is clipped")
-        << wave(3, 1, MixRate, 32, floats<float>({2, -3.5f, 1e30f})) << Samples{32767, -32768, 32767};
+        << wave(3, 1, MixRate, 32, floats<float>({2, -3.5f, 1e30f}))
+        << Samples{32767, -32768, 32767};
     QTest::newRow("float that is no number is silence")
         << wave(3, 1, MixRate, 32,
                 floats<float>({std::numeric_limits<float>::quiet_NaN(),
                                std::numeric_limits<float>::infinity(),
                                -std::numeric_limits<float>::infinity(), 0.5f}))
         << Samples{0, 0, 0, 16384};
-    QTest::newRow("64-bit float")
-        << wave(3, 1, MixRate, 64, floats<double>({0.5, -0.5})) << Samples{16384, -16384};
+    QTest::newRow("64-bit float") << wave(3, 1, MixRate, 64, floats<double>({0.5, -0.5}))
+                                  << Samples{16384, -16384};
     QTest::newRow("extensible, 16-bit stereo")
         << extensibleWave(1, 2, MixRate, 16, 16, pcm16({100, 300, 5, 7})) << Samples{200, 6};
     QTest::newRow("extensible, 24 valid bits in 32")
         << extensibleWave(1, 1, MixRate, 32, 24, pcm(ramp32, 4)) << scaledRamp;
     QTest::newRow("extensible, 32-bit float")
-        << extensibleWave(3, 1, MixRate, 32, 32, floats<float>({0.25f, -1})) << Samples{8192, -32768};
+        << extensibleWave(3, 1, MixRate, 32, 32, floats<float>({0.25f, -1}))
+        << Samples{8192, -32768};
     QTest::newRow("six channels are averaged")
-        << extensibleWave(1, 6, MixRate, 16, 16, pcm16({600, 0, 0, 0, 0, 0, 60, 60, 60, 60, 60, 60}))
+        << extensibleWave(1, 6, MixRate, 16, 16,
+                          pcm16({600, 0, 0, 0, 0, 0, 60, 60, 60, 60, 60, 60}))
         << Samples{100, 60};
     QTest::newRow("odd-sized chunk before the data is skipped with its pad byte")
         << wave(1, 1, MixRate, 16, pcm16({7, 8}), chunk("LIST", "abc")) << Samples{7, 8};
     QTest::newRow("fact chunk of a float file")
-        << wave(3, 1, MixRate, 32, floats<float>({0.5f}), chunk("fact", le(1, 4))) << Samples{16384};
+        << wave(3, 1, MixRate, 32, floats<float>({0.5f}), chunk("fact", le(1, 4)))
+        << Samples{16384};
     QTest::newRow("chunk after the data")
         << wave(1, 1, MixRate, 16, pcm16({7, 8})) + chunk("LIST", "INFOabcd") << Samples{7, 8};
     QTest::newRow("ten seconds") << silence8(MixRate, longest) << Samples(longest, 0);
@@ -251,9 +256,12 @@ void TestSound::readWave_data()
     // Anything else plays nothing.
     QTest::newRow("extensible format without its extension")
         << wave(0xfffe, 1, MixRate, 16, pcm16({1, 2})) << Samples{};
-    for (const auto &[tag, name] : {std::pair{quint16(2), "MS ADPCM"}, {quint16(6), "A-law"},
-                                    {quint16(7), "mu-law"}, {quint16(0x11), "IMA ADPCM"},
-                                    {quint16(0x31), "GSM 6.10"}, {quint16(0x55), "MPEG layer 3"}}) {
+    for (const auto &[tag, name] : {std::pair{quint16(2), "MS ADPCM"},
+                                    {quint16(6), "A-law"},
+                                    {quint16(7), "mu-law"},
+                                    {quint16(0x11), "IMA ADPCM"},
+                                    {quint16(0x31), "GSM 6.10"},
+                                    {quint16(0x55), "MPEG layer 3"}}) {
         QTest::addRow("compressed: %s", name) << wave(tag, 1, MixRate, 8, junk) << Samples{};
         QTest::addRow("compressed, extensible: %s", name)
             << extensibleWave(tag, 1, MixRate, 8, 8, junk) << Samples{};
@@ -269,21 +277,19 @@ void TestSound::readWave_data()
     QTest::newRow("no channels") << wave(1, 0, MixRate, 16, pcm16(ramp)) << Samples{};
     QTest::newRow("data longer than the file")
         << wave(1, 1, MixRate, 16, pcm16({1, 2, 3})).chopped(2) << Samples{};
-    QTest::newRow("data chunk claiming 2 GB")
-        << riffWave(chunk("fmt ", fmtBody(1, 1, MixRate, 16)) + "data" + le(0x7fffffff, 4)
-                    + pcm16(ramp))
-        << Samples{};
-    QTest::newRow("data chunk of a streaming writer, of unknown size")
-        << riffWave(chunk("fmt ", fmtBody(1, 1, MixRate, 16)) + "data" + le(0xffffffff, 4)
-                    + pcm16(ramp))
-        << Samples{};
+    QTest::newRow("data chunk claiming 2 GB") << riffWave(
+        chunk("fmt ", fmtBody(1, 1, MixRate, 16)) + "data" + le(0x7fffffff, 4) + pcm16(ramp))
+                                              << Samples{};
+    QTest::newRow("data chunk of a streaming writer, of unknown size") << riffWave(
+        chunk("fmt ", fmtBody(1, 1, MixRate, 16)) + "data" + le(0xffffffff, 4) + pcm16(ramp))
+                                                                       << Samples{};
     QTest::newRow("chunk before the data claiming more than the file")
         << riffWave(chunk("fmt ", fmtBody(1, 1, MixRate, 16)) + "LIST" + le(0x10000, 4)
                     + chunk("data", pcm16(ramp)))
         << Samples{};
-    QTest::newRow("chunk after the data claiming more than the file")
-        << wave(1, 1, MixRate, 16, pcm16(ramp)) + "LIST" + le(0xff000004, 4) + QByteArray(40, '\xff')
-        << Samples{};
+    QTest::newRow("chunk after the data claiming more than the file") << wave(1, 1, MixRate, 16,
+                                                                              pcm16(ramp))
+            + "LIST" + le(0xff000004, 4) + QByteArray(40, '\xff') << Samples{};
     // libsndfile 1.2.0 reads this file for ever: a LIST chunk before the format chunk and
     // one after the data that claims nearly 4 GB.
     QTest::newRow("file that libsndfile reads for ever")
@@ -297,13 +303,12 @@ void TestSound::readWave_data()
         << Samples{};
     QTest::newRow("fmt chunk too short")
         << riffWave(chunk("fmt ", "\1") + chunk("data", pcm16(ramp))) << Samples{};
-    QTest::newRow("truncated in the header") << wave(1, 1, MixRate, 16, pcm16(ramp)).left(20)
-                                             << Samples{};
+    QTest::newRow("truncated in the header")
+        << wave(1, 1, MixRate, 16, pcm16(ramp)).left(20) << Samples{};
     QTest::newRow("big-endian RIFX")
         << "RIFX" + wave(1, 1, MixRate, 16, pcm16(ramp)).mid(4) << Samples{};
     QTest::newRow("RF64") << "RF64" + wave(1, 1, MixRate, 16, pcm16(ramp)).mid(4) << Samples{};
-    QTest::newRow("another sound format")
-        << QByteArray("fLaC\0\0\0\x22", 8) + junk << Samples{};
+    QTest::newRow("another sound format") << QByteArray("fLaC\0\0\0\x22", 8) + junk << Samples{};
     QTest::newRow("no fmt chunk") << QByteArray("RIFF\x0c\0\0\0WAVEdata\0\0\0\0", 20) << Samples{};
     QTest::newRow("not a wave file") << QByteArray("just some text, not a sound") << Samples{};
     QTest::newRow("empty file") << QByteArray() << Samples{};
@@ -403,8 +408,10 @@ void TestSound::resampledTone()
     QVERIFY(writeFile(path, toneFile(rate, frequency)));
 
     const Samples samples = ::readWave(path, MixRate);
-    const auto expectedLength = qsizetype(std::lround(qsizetype(rate * ToneSeconds) * double(MixRate) / rate));
-    QVERIFY2(qAbs(samples.size() - expectedLength) <= 1, qPrintable(QString::number(samples.size())));
+    const auto expectedLength = qsizetype(
+        std::lround(qsizetype(rate * ToneSeconds) * double(MixRate) / rate));
+    QVERIFY2(qAbs(samples.size() - expectedLength) <= 1,
+             qPrintable(QString::number(samples.size())));
     const double error = errorDb(samples, frequency, audible);
     QVERIFY2(error < ResampledErrorDb, qPrintable(QStringLiteral("%1 dB").arg(error)));
 }
@@ -419,11 +426,10 @@ void TestSound::mix_data()
     QTest::addColumn<bool>("silentAfter");
 
     QTest::newRow("one cue at full volume, then silence")
-        << Samples{100, -200, 300} << 1.0f << Samples{} << 1.0f
-        << Samples{100, -200, 300, 0, 0} << true;
-    QTest::newRow("a softer cue")
-        << Samples{1000, -1000} << 0.5f << Samples{} << 1.0f << Samples{500, -500, 0, 0, 0}
+        << Samples{100, -200, 300} << 1.0f << Samples{} << 1.0f << Samples{100, -200, 300, 0, 0}
         << true;
+    QTest::newRow("a softer cue") << Samples{1000, -1000} << 0.5f << Samples{} << 1.0f
+                                  << Samples{500, -500, 0, 0, 0} << true;
     QTest::newRow("two cues add up")
         << Samples{100, 100, 100} << 1.0f << Samples{10, 20, 30, 40, 50} << 1.0f
         << Samples{110, 120, 130, 40, 50} << true;
@@ -491,7 +497,8 @@ void TestSound::missingOutputModuleIsReportedOnce()
     const QString cue = dir.filePath(QStringLiteral("Up.wav"));
     QVERIFY(writeFile(cue, wave(1, 1, MixRate, 16, pcm16({1000, -1000}))));
     const QRegularExpression silent(
-        QStringLiteral("^Zubbo!: no sound output module in %1 \\(.+\\); the game will be silent\\.$")
+        QStringLiteral(
+            "^Zubbo!: no sound output module in %1 \\(.+\\); the game will be silent\\.$")
             .arg(QRegularExpression::escape(dir.path())));
     QTest::ignoreMessage(QtWarningMsg, silent);
     QTest::failOnWarning(silent);

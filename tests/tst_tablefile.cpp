@@ -139,14 +139,17 @@ void TestTableFile::readsLine_data()
     QTest::newRow("fullwidth digits") << u"A;\uFF11\uFF12;"_s << true << "A" << 0;
     QTest::newRow("max") << "A;2147483647;" << true << "A" << std::numeric_limits<qint32>::max();
     QTest::newRow("min") << "A;-2147483648;" << true << "A" << std::numeric_limits<qint32>::min();
-    QTest::newRow("min, half to even") << "A;-2147483648.5;" << true << "A" << std::numeric_limits<qint32>::min();
+    QTest::newRow("min, half to even")
+        << "A;-2147483648.5;" << true << "A" << std::numeric_limits<qint32>::min();
     QTest::newRow("below max, half") << "A;2147483646.5;" << true << "A" << 2147483646;
     QTest::newRow("max + 1") << "A;2147483648;" << false << "" << 0;
     QTest::newRow("min - 1") << "A;-2147483649;" << false << "" << 0;
     QTest::newRow("rounds above max") << "A;2147483647.5;" << false << "" << 0;
     QTest::newRow("eleven digits") << "A;99999999999;" << false << "" << 0;
-    QTest::newRow("1000 digits") << QStringLiteral("A;") + thousandDigits + u';' << false << "" << 0;
-    QTest::newRow("1000 leading zeros") << QStringLiteral("A;") + zerosThenSeven + u';' << true << "A" << 7;
+    QTest::newRow("1000 digits") << QStringLiteral("A;") + thousandDigits + u';' << false << ""
+                                 << 0;
+    QTest::newRow("1000 leading zeros")
+        << QStringLiteral("A;") + zerosThenSeven + u';' << true << "A" << 7;
 }
 
 void TestTableFile::readsLine()
@@ -194,14 +197,18 @@ void TestTableFile::stopsAtLimit_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("last");
 
-    QTest::newRow("30 lines, Easy") << numberedLines("P", 1, 30, 10) << EasyLimit << 30 << "P30=300";
-    QTest::newRow("12 lines, Medium") << numberedLines("P", 1, 12, 10) << OtherLimit << 10 << "P10=100";
-    QTest::newRow("150 lines, Easy") << numberedLines("P", 1, 150, 10, "\n") << EasyLimit << 100 << "P100=1000";
+    QTest::newRow("30 lines, Easy")
+        << numberedLines("P", 1, 30, 10) << EasyLimit << 30 << "P30=300";
+    QTest::newRow("12 lines, Medium")
+        << numberedLines("P", 1, 12, 10) << OtherLimit << 10 << "P10=100";
+    QTest::newRow("150 lines, Easy")
+        << numberedLines("P", 1, 150, 10, "\n") << EasyLimit << 100 << "P100=1000";
 
     QByteArray mixed;
     const QList<QByteArray> badLines{"bad", "", "X;99999999999;", "Y;1", "\"Z;2\";"};
     for (int i = 1; i <= 12; ++i)
-        mixed += badLines[i % badLines.size()] + "\r\nP" + QByteArray::number(i) + ";" + QByteArray::number(i) + ";\r\n";
+        mixed += badLines[i % badLines.size()] + "\r\nP" + QByteArray::number(i) + ";"
+            + QByteArray::number(i) + ";\r\n";
     QTest::newRow("bad lines skipped") << mixed << OtherLimit << 10 << "P10=10";
 }
 
@@ -243,13 +250,14 @@ void TestTableFile::readsWithinBounds_data()
     const QString name500(500, u'n');
     QTest::newRow("2 GB sparse file, its end unread")
         << Placed::SparseFile << anna << QByteArray("\r\nBob;2;\r\n") << QStringList{"Anna=1"};
-    QTest::newRow("pipe with a writer") << Placed::PipeWithWriter << anna << QByteArray() << QStringList();
+    QTest::newRow("pipe with a writer")
+        << Placed::PipeWithWriter << anna << QByteArray() << QStringList();
     QTest::newRow("line over 4 KiB")
-        << Placed::File << anna + QByteArray(5000, ' ') + "Cap;2;\r\nBob;3;\r\n" << QByteArray()
-        << QStringList{"Anna=1", "Bob=3"};
+        << Placed::File << anna + QByteArray(5000, ' ') + "Cap;2;\r\nBob;3;\r\n"
+        << QByteArray() << QStringList{"Anna=1", "Bob=3"};
     QTest::newRow("names of 500 and 501 characters")
-        << Placed::File << name500.toLatin1() + ";4;\r\n" + QByteArray(501, 'm') + ";5;\r\n" << QByteArray()
-        << QStringList{name500 + u"=4"_s};
+        << Placed::File << name500.toLatin1() + ";4;\r\n" + QByteArray(501, 'm') + ";5;\r\n"
+        << QByteArray() << QStringList{name500 + u"=4"_s};
 }
 
 void TestTableFile::readsWithinBounds()
@@ -289,7 +297,8 @@ void TestTableFile::survivesNulBytes()
     const QByteArray bytes("An\0na;5;\r\n\0\0\0\r\nBob;\0;\r\nCarl;3\0;\r\n\0", 34);
 
     const QList<TableEntry> entries = readBytes(bytes);
-    QCOMPARE(describe(entries), (QStringList{QString::fromLatin1("An\0na=5", 7), "Bob=0", "Carl=3"}));
+    QCOMPARE(describe(entries),
+             (QStringList{QString::fromLatin1("An\0na=5", 7), "Bob=0", "Carl=3"}));
 }
 
 // Each line is UTF-8 when its bytes are valid UTF-8, else Windows-1252.
@@ -306,8 +315,10 @@ void TestTableFile::decodesCharacterSets_data()
                                      << QStringList{u"\u0081\u008D\u008F\u0090\u009D=1"_s};
     QTest::newRow("UTF-8 e acute") << QByteArray("Jos\xC3\xA9;5;") << QStringList{u"José=5"_s};
     QTest::newRow("broken UTF-8") << QByteArray("\xC3\x28;1;") << QStringList{u"Ã(=1"_s};
-    QTest::newRow("UTF-8 surrogate") << QByteArray("\xED\xA0\x80;1;") << QStringList{u"í\u00A0€=1"_s};
-    QTest::newRow("mixed lines") << QByteArray("Jos\xE9;5;\r\n\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD;6;\r\n\xE6\x9D\x8E;7;")
+    QTest::newRow("UTF-8 surrogate")
+        << QByteArray("\xED\xA0\x80;1;") << QStringList{u"í\u00A0€=1"_s};
+    QTest::newRow("mixed lines") << QByteArray(
+        "Jos\xE9;5;\r\n\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD;6;\r\n\xE6\x9D\x8E;7;")
                                  << QStringList{u"José=5"_s, u"Иван=6"_s, u"李=7"_s};
 }
 
@@ -335,8 +346,10 @@ void TestTableFile::writesExactBytes_data()
         << QByteArray("Jos\xC3\xA9;5;\r\n\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD;6;\r\n");
     QTest::newRow("UTF-8 when Windows-1252 looks like UTF-8")
         << QList<TableEntry>{{u"Ã©"_s, 1}} << QByteArray("\xC3\x83\xC2\xA9;1;\r\n");
-    QTest::newRow("comma quoted") << QList<TableEntry>{{"Smith, John", 50}} << QByteArray("\"Smith, John;50;\"\r\n");
-    QTest::newRow("leading blank quoted") << QList<TableEntry>{{"  Anna", 1}} << QByteArray("\"  Anna;1;\"\r\n");
+    QTest::newRow("comma quoted") << QList<TableEntry>{{"Smith, John", 50}}
+                                  << QByteArray("\"Smith, John;50;\"\r\n");
+    QTest::newRow("leading blank quoted")
+        << QList<TableEntry>{{"  Anna", 1}} << QByteArray("\"  Anna;1;\"\r\n");
 }
 
 void TestTableFile::writesExactBytes()
@@ -357,13 +370,18 @@ void TestTableFile::roundTrips_data()
 
     QTest::newRow("ASCII") << QList<TableEntry>{{"Anna", 300}, {"Bob", 200}, {"Carl", 50}};
     QTest::newRow("limits") << QList<TableEntry>{{"Max", std::numeric_limits<qint32>::max()},
-                                                {"Min", std::numeric_limits<qint32>::min()}, {"Zero", 0}};
+                                                 {"Min", std::numeric_limits<qint32>::min()},
+                                                 {"Zero", 0}};
     QTest::newRow("Windows-1252") << QList<TableEntry>{{u"José"_s, 5}, {u"Œuvre ‘x’"_s, 6}};
     QTest::newRow("undefined bytes") << QList<TableEntry>{{u"A\u0081\u009D"_s, 1}, {u"é"_s, 2}};
-    QTest::newRow("Cyrillic and CJK") << QList<TableEntry>{{u"Иван"_s, 7}, {u"李小龙"_s, 8}, {u"José"_s, 9}};
+    QTest::newRow("Cyrillic and CJK")
+        << QList<TableEntry>{{u"Иван"_s, 7}, {u"李小龙"_s, 8}, {u"José"_s, 9}};
     QTest::newRow("outside the BMP") << QList<TableEntry>{{u"Ann😀"_s, 10}};
     QTest::newRow("looks like UTF-8") << QList<TableEntry>{{u"Ã©"_s, 1}, {u"Ã"_s, 2}};
-    QTest::newRow("hand-edited names") << QList<TableEntry>{{"Smith, John", 1}, {" Anna", 2}, {"", 3}, {"Tab\there", 4},
+    QTest::newRow("hand-edited names") << QList<TableEntry>{{"Smith, John", 1},
+                                                            {" Anna", 2},
+                                                            {"", 3},
+                                                            {"Tab\there", 4},
                                                             {QString::fromLatin1("Nul\0l", 5), 5}};
     QTest::newRow("longest name, three bytes a character")
         << QList<TableEntry>{{QString(500, u'李'), std::numeric_limits<qint32>::min()}};
@@ -392,7 +410,8 @@ void TestTableFile::failedWriteKeepsOldFile_data()
     const QList<TableEntry> good{{"Anna", 1}};
     QTest::newRow("path is a folder") << "folder" << good;
     QTest::newRow("folder missing") << "missing/Top_Easy.zub" << good;
-    QTest::newRow("semicolon in name") << "Top_Easy.zub" << QList<TableEntry>{{"Anna", 1}, {"A;B", 2}};
+    QTest::newRow("semicolon in name")
+        << "Top_Easy.zub" << QList<TableEntry>{{"Anna", 1}, {"A;B", 2}};
     QTest::newRow("line break in name") << "Top_Easy.zub" << QList<TableEntry>{{"Line\nBreak", 2}};
     QTest::newRow("quote and comma") << "Top_Easy.zub" << QList<TableEntry>{{"\"Hi, there", 2}};
 }
@@ -405,13 +424,15 @@ void TestTableFile::failedWriteKeepsOldFile()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
     QVERIFY(writeFile(dir.filePath(QStringLiteral("Top_Easy.zub")), oldBytes));
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 
     QString error;
     QVERIFY(!writeTableFile(dir.filePath(target), entries, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(fileContent(dir.filePath(QStringLiteral("Top_Easy.zub"))), oldBytes);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             before);
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
 }
 

@@ -20,8 +20,7 @@ constexpr int LupdateTimeoutMs = 60000;
 QString shape(const QString &text)
 {
     static const QRegularExpression argument(QStringLiteral("%L?(\\d+)"));
-    static const QRegularExpression spaced(
-        QStringLiteral("^\\S( \\S)+(   \\S( \\S)*)*$"));
+    static const QRegularExpression spaced(QStringLiteral("^\\S( \\S)+(   \\S( \\S)*)*$"));
     QStringList arguments;
     for (const QRegularExpressionMatch &match : argument.globalMatch(text))
         arguments.append(match.captured(1));

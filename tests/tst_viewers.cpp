@@ -80,13 +80,14 @@ void TestViewers::lines_data()
     QTest::addColumn<QByteArray>("table");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("letter case ignored") << Level::Easy << QByteArray("Carl;50;\r\nanna;300;\r\nBob;200;\r\n")
-                                         << QStringList{"anna:  300", "Bob:  200", "Carl:  50"};
+    QTest::newRow("letter case ignored")
+        << Level::Easy << QByteArray("Carl;50;\r\nanna;300;\r\nBob;200;\r\n")
+        << QStringList{"anna:  300", "Bob:  200", "Carl:  50"};
     QTest::newRow("plain digits, plain text")
         << Level::Medium << QByteArray("Anna;1250;\r\n<b>x</b>;-5;\r\n")
         << QStringList{"<b>x</b>:  -5", "Anna:  1250"};
-    QTest::newRow("a name before its longer form") << Level::Hard << QByteArray("Anna;3;\r\nAnn;4;\r\n")
-                                                   << QStringList{"Ann:  4", "Anna:  3"};
+    QTest::newRow("a name before its longer form")
+        << Level::Hard << QByteArray("Anna;3;\r\nAnn;4;\r\n") << QStringList{"Ann:  4", "Anna:  3"};
     QTest::newRow("no entries") << Level::Easy << QByteArray() << QStringList();
 }
 

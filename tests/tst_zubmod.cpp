@@ -2,9 +2,9 @@
 // replace, writes that read back the same, and the record rule that appends a new name or
 // raises a known one's score, letter case ignored, without losing another copy's entry or a
 // score that could not be saved, and that refuses a new name at a full table.
-#include "zubmod.h"
 #include "scoretables.h"
 #include "testfiles.h"
+#include "zubmod.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,8 +97,10 @@ void TestZubMod::noFilesGiveEmptyTables()
     for (const Level level : AllLevels) {
         TopTable &table = mod.table(level);
         QCOMPARE(table.count, quint8(0));
-        QVERIFY(std::all_of(table.names.begin(), table.names.end(), [](const QString &n) { return n.isEmpty(); }));
-        QVERIFY(std::all_of(table.scores.begin(), table.scores.end(), [](qint32 s) { return s == 0; }));
+        QVERIFY(std::all_of(table.names.begin(), table.names.end(),
+                            [](const QString &n) { return n.isEmpty(); }));
+        QVERIFY(
+            std::all_of(table.scores.begin(), table.scores.end(), [](qint32 s) { return s == 0; }));
     }
 }
 
@@ -182,7 +184,8 @@ void TestZubMod::writeThenLoadGivesSameTable()
     ZubMod reader(dir.path());
     reader.LoadTopHard();
     QCOMPARE(reader.TopHardCount, quint8(3));
-    QCOMPARE(slotTexts(reader.table(Level::Hard), 1, 4), (QStringList{u"Anna=100"_s, u"José=200"_s, u"Иван=300"_s, u"=0"_s}));
+    QCOMPARE(slotTexts(reader.table(Level::Hard), 1, 4),
+             (QStringList{u"Anna=100"_s, u"José=200"_s, u"Иван=300"_s, u"=0"_s}));
 }
 
 void TestZubMod::writeToMissingFolderFails()
@@ -226,7 +229,8 @@ void TestZubMod::recordAppendsOrRaises_data()
 
     const QByteArray two = "Anna;50;\r\nBob;30;\r\n";
     QTest::newRow("new name goes last") << Level::Medium << two << QByteArray() << u"Carl"_s << 20
-                                        << Recorded::Saved << two + "Carl;20;\r\n" << 3;
+                                        << Recorded::Saved << two + "Carl;20;\r\n"
+                                        << 3;
     QTest::newRow("known name in other case is raised")
         << Level::Hard << two << QByteArray() << u"aNNA"_s << 70 << Recorded::Saved
         << QByteArray("Anna;70;\r\nBob;30;\r\n") << 2;
@@ -237,13 +241,15 @@ void TestZubMod::recordAppendsOrRaises_data()
         << QByteArray("Dora;0;\r\n") << 1;
     QTest::newRow("another copy's entry is kept")
         << Level::Easy << two << QByteArray("Eve;90;\r\n") << u"Carl"_s << 20 << Recorded::Saved
-        << two + "Eve;90;\r\nCarl;20;\r\n" << 4;
+        << two + "Eve;90;\r\nCarl;20;\r\n"
+        << 4;
     QTest::newRow("another copy's name is raised, not doubled")
         << Level::Medium << two << QByteArray("Eve;90;\r\n") << u"eve"_s << 95 << Recorded::Saved
-        << two + "Eve;95;\r\n" << 3;
+        << two + "Eve;95;\r\n"
+        << 3;
     QTest::newRow("full table takes no new name")
-        << Level::Easy << numberedLines("P", 1, 100) << QByteArray() << u"Carl"_s << 20 << Recorded::NoRoom
-        << numberedLines("P", 1, 100) << 100;
+        << Level::Easy << numberedLines("P", 1, 100) << QByteArray() << u"Carl"_s << 20
+        << Recorded::NoRoom << numberedLines("P", 1, 100) << 100;
 }
 
 void TestZubMod::recordAppendsOrRaises()
@@ -253,7 +259,7 @@ void TestZubMod::recordAppendsOrRaises()
     QFETCH(QByteArray, meanwhile);
     QFETCH(QString, name);
     QFETCH(int, score);
-        QFETCH(QByteArray, after);
+    QFETCH(QByteArray, after);
     QFETCH(int, count);
 
     QTemporaryDir dir;
@@ -279,8 +285,8 @@ void TestZubMod::failedRecordIsWrittenWithTheNext_data()
     QTest::addColumn<QByteArray>("meanwhile"); // the file as another copy left it
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("file as it was") << QByteArray("Anna;50;\r\n")
-                                    << QByteArray("Anna;50;\r\nCarl;20;\r\nDora;30;\r\n");
+    QTest::newRow("file as it was")
+        << QByteArray("Anna;50;\r\n") << QByteArray("Anna;50;\r\nCarl;20;\r\nDora;30;\r\n");
     QTest::newRow("another copy added a name")
         << QByteArray("Anna;50;\r\nEve;90;\r\n")
         << QByteArray("Anna;50;\r\nEve;90;\r\nCarl;20;\r\nDora;30;\r\n");
@@ -346,19 +352,20 @@ void TestZubMod::recordAtTheEdges_data()
     const QByteArray bobAnnaDora = bob + "Anna;50;\r\nDora;30;\r\n";
 
     QTest::newRow("Medium of ten refuses a new name")
-        << Edge::None << Level::Medium << ten << u"Zed"_s << Recorded::TableFull << tenEntries << ten << QByteArray();
+        << Edge::None << Level::Medium << ten << u"Zed"_s << Recorded::TableFull << tenEntries
+        << ten << QByteArray();
     QTest::newRow("Hard of eleven lines loads ten and refuses a new name")
-        << Edge::None << Level::Hard << numberedLines("P", 1, 11) << u"Zed"_s << Recorded::TableFull << tenEntries
-        << numberedLines("P", 1, 11) << QByteArray();
+        << Edge::None << Level::Hard << numberedLines("P", 1, 11) << u"Zed"_s << Recorded::TableFull
+        << tenEntries << numberedLines("P", 1, 11) << QByteArray();
     QTest::newRow("Medium of ten raises a listed name")
         << Edge::None << Level::Medium << ten << u"p3"_s << Recorded::Saved << raised
         << numberedLines("P", 1, 2) + "P3;50;\r\n" + numberedLines("P", 4, 10) << QByteArray();
-    QTest::newRow("a file above the folder") << Edge::FileAboveFolder << Level::Easy << QByteArray() << u"Anna"_s
-                                             << Recorded::Unsaved << QStringList{u"Anna=50"_s} << QByteArray()
-                                             << QByteArray("Anna;50;\r\nDora;30;\r\n");
-    QTest::newRow("a file as the folder") << Edge::FileAsFolder << Level::Easy << QByteArray() << u"Anna"_s
-                                          << Recorded::Unsaved << QStringList{u"Anna=50"_s} << QByteArray()
-                                          << QByteArray("Anna;50;\r\nDora;30;\r\n");
+    QTest::newRow("a file above the folder")
+        << Edge::FileAboveFolder << Level::Easy << QByteArray() << u"Anna"_s << Recorded::Unsaved
+        << QStringList{u"Anna=50"_s} << QByteArray() << QByteArray("Anna;50;\r\nDora;30;\r\n");
+    QTest::newRow("a file as the folder")
+        << Edge::FileAsFolder << Level::Easy << QByteArray() << u"Anna"_s << Recorded::Unsaved
+        << QStringList{u"Anna=50"_s} << QByteArray() << QByteArray("Anna;50;\r\nDora;30;\r\n");
     QTest::newRow("another copy holds the lock")
         << Edge::LockHeld << Level::Hard << bob << u"Anna"_s << Recorded::Unsaved
         << QStringList{u"Bob=5"_s, u"Anna=50"_s} << bob << bobAnnaDora;
@@ -384,7 +391,8 @@ void TestZubMod::recordAtTheEdges()
     const QString folder = share + u"/zubbo"_s;
     const QString elsewhere = dir.filePath(u"elsewhere"_s);
     ZubMod mod(folder, TableFolder::MadeOnFirstRecord);
-    const QString target = edge == Edge::LinkedTableLocked ? ZubMod(elsewhere).filePath(level) : mod.filePath(level);
+    const QString target = edge == Edge::LinkedTableLocked ? ZubMod(elsewhere).filePath(level)
+                                                           : mod.filePath(level);
     QString obstacle;
     std::unique_ptr<QLockFile> otherCopysLock;
     switch (edge) {
@@ -438,7 +446,8 @@ void TestZubMod::recordMakesOnlyTheFolderItMay_data()
     QTest::addColumn<Recorded>("outcome");
 
     QTest::newRow("a program's folder is never made") << TableFolder::Existing << Recorded::Unsaved;
-    QTest::newRow("a player's data folder is made") << TableFolder::MadeOnFirstRecord << Recorded::Saved;
+    QTest::newRow("a player's data folder is made")
+        << TableFolder::MadeOnFirstRecord << Recorded::Saved;
 }
 
 // The tables' folder, two levels below what exists, is made only where the store may make it,
@@ -457,13 +466,16 @@ void TestZubMod::recordMakesOnlyTheFolderItMay()
 
     QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), outcome);
     QCOMPARE(QFileInfo(folder).isDir(), recorded);
-    QCOMPARE(fileContent(mod.filePath(Level::Easy)), recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
+    QCOMPARE(fileContent(mod.filePath(Level::Easy)),
+             recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
     if (!recorded)
         return;
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
     // Both folders made are the player's alone.
     for (const QString &made : {dir.filePath(u"share"_s), folder}) {
-        struct stat info {};
+        struct stat info
+        {
+        };
         QVERIFY(::stat(QFile::encodeName(made).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0700));
     }

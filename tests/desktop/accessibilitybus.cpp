@@ -33,8 +33,8 @@ const QString BusName = QStringLiteral("zubbo-accessibility");
 
 QString accessibilityAddress(const QString &sessionBusAddress)
 {
-    QDBusConnection session =
-        QDBusConnection::connectToBus(sessionBusAddress, QStringLiteral("zubbo-session"));
+    QDBusConnection session = QDBusConnection::connectToBus(sessionBusAddress,
+                                                            QStringLiteral("zubbo-session"));
     QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
                             QStringLiteral("org.a11y.Bus"), session);
     const QDBusReply<QString> address = launcher.call(QStringLiteral("GetAddress"));
@@ -44,8 +44,8 @@ QString accessibilityAddress(const QString &sessionBusAddress)
 QDBusMessage call(const QDBusConnection &bus, const AccessibleRef &ref, const QString &interface,
                   const QString &method, const QVariantList &arguments = {})
 {
-    QDBusMessage message =
-        QDBusMessage::createMethodCall(ref.service, ref.path.path(), interface, method);
+    QDBusMessage message = QDBusMessage::createMethodCall(ref.service, ref.path.path(), interface,
+                                                          method);
     message.setArguments(arguments);
     return bus.call(message);
 }
@@ -76,23 +76,24 @@ std::optional<AccessibleRef> AccessibilityBus::application(qint64 pid) const
 
 QList<AccessibleRef> AccessibilityBus::children(const AccessibleRef &parent) const
 {
-    const QDBusReply<QList<AccessibleRef>> reply =
-        call(m_bus, parent, AccessibleInterface, QStringLiteral("GetChildren"));
+    const QDBusReply<QList<AccessibleRef>> reply = call(m_bus, parent, AccessibleInterface,
+                                                        QStringLiteral("GetChildren"));
     return reply.isValid() ? reply.value() : QList<AccessibleRef>();
 }
 
 QString AccessibilityBus::name(const AccessibleRef &accessible) const
 {
-    const QDBusReply<QDBusVariant> reply =
-        call(m_bus, accessible, QStringLiteral("org.freedesktop.DBus.Properties"),
-             QStringLiteral("Get"), {AccessibleInterface, QStringLiteral("Name")});
+    const QDBusReply<QDBusVariant> reply = call(m_bus, accessible,
+                                                QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                QStringLiteral("Get"),
+                                                {AccessibleInterface, QStringLiteral("Name")});
     return reply.isValid() ? reply.value().variant().toString() : QString();
 }
 
 QString AccessibilityBus::role(const AccessibleRef &accessible) const
 {
-    const QDBusReply<QString> reply =
-        call(m_bus, accessible, AccessibleInterface, QStringLiteral("GetRoleName"));
+    const QDBusReply<QString> reply = call(m_bus, accessible, AccessibleInterface,
+                                           QStringLiteral("GetRoleName"));
     return reply.isValid() ? reply.value() : QString();
 }
 

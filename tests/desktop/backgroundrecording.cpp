@@ -26,8 +26,8 @@ BackgroundRecording::BackgroundRecording(const QString &sink, int level, int qui
 BackgroundRecording::~BackgroundRecording()
 {
     // The recorder's process belongs to the thread: it goes before the thread ends.
-    QMetaObject::invokeMethod(m_worker, [this] { m_recorder.reset(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [this] { m_recorder.reset(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }

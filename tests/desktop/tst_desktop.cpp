@@ -52,11 +52,11 @@ namespace {
 constexpr int WindowTimeoutMs = 10000;
 constexpr int CentringSlackPx = 2; // how far a centred outer frame may lie from the middle
 constexpr int PointerTimeoutMs = 5000;
-constexpr int SteadyPointerMs = 300;  // how long a pointer must stay put to count as kept
+constexpr int SteadyPointerMs = 300; // how long a pointer must stay put to count as kept
 constexpr int PointerSampleMs = 20;
-constexpr int InputPaceMs = 40;       // between the events of a person's double-click
+constexpr int InputPaceMs = 40; // between the events of a person's double-click
 constexpr QPoint DragBy(-120, -90);
-constexpr int StaysPutMs = 1500;      // longer than the window manager takes to frame a window
+constexpr int StaysPutMs = 1500; // longer than the window manager takes to frame a window
 constexpr QSize ClientArea(400, 398);
 constexpr QSize HammerSize(32, 32);
 constexpr QPoint HammerHotSpot(9, 19);
@@ -129,10 +129,11 @@ constexpr int PlayingAfterMs = 4500; // Get Ready of a first round, then a pop o
 // Pops at Hard before the mute, while muted and after it.
 constexpr int PopsPerMutePhase = 5;
 // How the sound server lists the game's client and stream.
-constexpr std::array GameSoundProperties{
-    "application.name = \"Zubbo!\"", "application.id = \"com.example.Zubbo\"",
-    "application.icon_name = \"com.example.Zubbo\"", "application.version = \"1.0.10\"",
-    "media.role = \"game\""};
+constexpr std::array GameSoundProperties{"application.name = \"Zubbo!\"",
+                                         "application.id = \"com.example.Zubbo\"",
+                                         "application.icon_name = \"com.example.Zubbo\"",
+                                         "application.version = \"1.0.10\"",
+                                         "media.role = \"game\""};
 
 // Black, white or clear: a hammer pointer has no other shade.
 char shade(QRgb pixel)
@@ -466,9 +467,10 @@ void TestDesktop::windowOnTheDesktop()
     QTRY_COMPARE_WITH_TIMEOUT(offCentre(window), QString(), WindowTimeoutMs);
 
     const QStringList allowed = m_x.allowedActions(window);
-    QVERIFY2(allowed.contains(QStringLiteral("_NET_WM_ACTION_MOVE")), qPrintable(allowed.join(' ')));
-    for (const char *refused : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
-                                "_NET_WM_ACTION_MAXIMIZE_VERT"})
+    QVERIFY2(allowed.contains(QStringLiteral("_NET_WM_ACTION_MOVE")),
+             qPrintable(allowed.join(' ')));
+    for (const char *refused :
+         {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
         QVERIFY2(!allowed.contains(QLatin1String(refused)), refused);
 
     // The window manager's own resize gesture, Alt and a drag with the right button.
@@ -553,8 +555,8 @@ void TestDesktop::hammerStrikesWhileHeld_data()
                                  << QStringLiteral("raised hammer");
     QTest::newRow("right button") << QPoint(70, 167) << QPoint(70, 167) << 3
                                   << QStringLiteral("raised hammer");
-    QTest::newRow("dragged onto the score panel") << QPoint(200, 100) << QPoint(145, 30) << 1
-                                                  << QStringLiteral("arrow");
+    QTest::newRow("dragged onto the score panel")
+        << QPoint(200, 100) << QPoint(145, 30) << 1 << QStringLiteral("arrow");
 }
 
 void TestDesktop::hammerStrikesWhileHeld()
@@ -671,10 +673,12 @@ void TestDesktop::pauseKeepsWhatWasLeft()
             pauses.last().second = clock.elapsed();
     };
     const auto waitFor = [&](const std::function<bool()> &done, int timeoutMs) {
-        return runUntil([&] {
-            watch();
-            return done();
-        }, timeoutMs);
+        return runUntil(
+            [&] {
+                watch();
+                return done();
+            },
+            timeoutMs);
     };
     const auto ticksAfter = [](const QList<qint64> &ticks, qint64 ms) {
         return std::count_if(ticks.begin(), ticks.end(), [ms](qint64 t) { return t > ms; });
@@ -703,10 +707,12 @@ void TestDesktop::pauseKeepsWhatWasLeft()
     };
     const auto checkGoesOn = [&] {
         QVERIFY(waitFor([this] { return !m_window->paused(); }, WindowTimeoutMs));
-        QVERIFY(waitFor([&] {
-            return ticksAfter(pops, pauses.last().second) >= TicksAfterPause
-                && ticksAfter(seconds, pauses.last().second) >= TicksAfterPause;
-        }, WindowTimeoutMs));
+        QVERIFY(waitFor(
+            [&] {
+                return ticksAfter(pops, pauses.last().second) >= TicksAfterPause
+                    && ticksAfter(seconds, pauses.last().second) >= TicksAfterPause;
+            },
+            WindowTimeoutMs));
         QCOMPARE(m_window->score(), 0);
     };
 
@@ -758,8 +764,8 @@ void TestDesktop::pauseKeepsWhatWasLeft()
     QCOMPARE(pauses.size(), 2);
     const int beatMs = levelInfo(Level::Easy).beatMs;
     for (const auto &[frozen, thawed] : pauses) {
-        for (const auto &[ticks, intervalMs] : {std::pair{&pops, qint64(beatMs)},
-                                                std::pair{&seconds, qint64(1000)}}) {
+        for (const auto &[ticks, intervalMs] :
+             {std::pair{&pops, qint64(beatMs)}, std::pair{&seconds, qint64(1000)}}) {
             const auto after = std::upper_bound(ticks->begin(), ticks->end(), thawed);
             QVERIFY(after != ticks->end() && after != ticks->begin());
             const qint64 played = *after - *(after - 1) - (thawed - frozen);
@@ -862,13 +868,15 @@ void TestDesktop::fullRound()
     // The beat of the first three pops.
     QCOMPARE(readyTicks.size(), ReadyTicksOfFirstRound);
     const qint64 firstPopDue = started + ReadyTicksOfFirstRound * ReadyTickMs + FirstPopMs;
-    QVERIFY2(cues.pops[0] >= firstPopDue - SlackBelowMs && cues.pops[0] <= firstPopDue + SlackAboveMs,
+    QVERIFY2(cues.pops[0] >= firstPopDue - SlackBelowMs
+                 && cues.pops[0] <= firstPopDue + SlackAboveMs,
              qPrintable(QStringLiteral("first pop %1 ms after Start").arg(cues.pops[0] - started)));
     const int easyBeatMs = levelInfo(Level::Easy).beatMs;
     for (int i = 1; i < int(FirstHoles.size()); ++i) {
         const qint64 beat = cues.pops[i] - cues.pops[i - 1];
         QVERIFY2(beat >= easyBeatMs - SlackBelowMs && beat <= easyBeatMs + SlackAboveMs,
-                 qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
+                 qPrintable(
+                     QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
     }
 
     // The time runs out: the record dialog takes a name from the keyboard.
@@ -988,7 +996,8 @@ void TestDesktop::checkCuesWereHeard(const QList<qint64> &cuesMs, const SinkReco
     for (const qint64 cue : cuesMs) {
         const auto due = double(cue);
         const auto next = std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
-        delays << (next == onsets.end() ? QStringLiteral("-") : QString::number(*next - due, 'f', 1));
+        delays << (next == onsets.end() ? QStringLiteral("-")
+                                        : QString::number(*next - due, 'f', 1));
     }
     qInfo("cue onsets after their play calls, ms: %s", qPrintable(delays.join(QLatin1Char(' '))));
     QVERIFY2(mostHeard == cuesMs.size(),
@@ -1057,15 +1066,16 @@ void TestDesktop::muteSilencesTheCues()
         QVERIFY(pactl.waitForFinished(WindowTimeoutMs));
         const QByteArray listed = pactl.readAllStandardOutput();
         for (const char *property : GameSoundProperties)
-            QVERIFY2(listed.contains(property), qPrintable(list + QStringLiteral(" lack ") + property));
+            QVERIFY2(listed.contains(property),
+                     qPrintable(list + QStringLiteral(" lack ") + property));
     }
 
     m_x.tapKey("m");
     QVERIFY(runUntil([&] { return silenced.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
     m_x.tapKey("m");
     const qsizetype heardBefore = heard.size();
-    QVERIFY(runUntil([&] { return heard.size() >= heardBefore + PopsPerMutePhase; },
-                     WindowTimeoutMs));
+    QVERIFY(
+        runUntil([&] { return heard.size() >= heardBefore + PopsPerMutePhase; }, WindowTimeoutMs));
     runFor(int(LatestSoundMs));
     chooseFromBar(action("bmSTART"));
     QVERIFY(runUntil([this] { return !m_window->running(); }, WindowTimeoutMs));
@@ -1076,7 +1086,8 @@ void TestDesktop::muteSilencesTheCues()
         const double onset = double(onsetNs) / NsPerMs;
         for (const qint64 cue : silenced)
             QVERIFY2(onset < double(cue) - OnsetToleranceMs || onset > double(cue) + LatestSoundMs,
-                     qPrintable(QStringLiteral("a sound %1 ms after a muted cue").arg(onset - double(cue))));
+                     qPrintable(QStringLiteral("a sound %1 ms after a muted cue")
+                                    .arg(onset - double(cue))));
     }
 }
 
@@ -1103,8 +1114,9 @@ void TestDesktop::closingEndsTheProgram()
     m_window.reset(); // the program's window is then the only one of the game
     QTemporaryDir folder;
     const QString program = QFileInfo(QStringLiteral(ZUBBO_PROGRAM)).fileName();
-    for (const QString &name : {program, QStringLiteral("zubbo_soundoutput.so"), QStringLiteral("Up.wav"),
-                                QStringLiteral("Hit.wav"), QStringLiteral("End.wav")})
+    for (const QString &name :
+         {program, QStringLiteral("zubbo_soundoutput.so"), QStringLiteral("Up.wav"),
+          QStringLiteral("Hit.wav"), QStringLiteral("End.wav")})
         QVERIFY2(QFile::copy(m_waveFolder + QLatin1Char('/') + name, folder.filePath(name)),
                  qPrintable(name));
     const QByteArray table = "Somebody;120;\r\n\"Doe, Jane\";70;\r\n";
@@ -1220,8 +1232,9 @@ void TestDesktop::soundComesOnceServerStarts()
 void TestDesktop::startRound(Level level)
 {
     if (m_window->currentLevel() != levelNumber(level)) {
-        chooseFromMenu("mnuLEVEL",
-                       QStringLiteral("bmLEVEL(%1)").arg(levelNumber(level)).toLatin1().constData());
+        chooseFromMenu(
+            "mnuLEVEL",
+            QStringLiteral("bmLEVEL(%1)").arg(levelNumber(level)).toLatin1().constData());
         QTRY_COMPARE_WITH_TIMEOUT(m_window->currentLevel(), levelNumber(level), WindowTimeoutMs);
     }
     chooseFromBar(action("bmSTART"));
@@ -1277,8 +1290,8 @@ void TestDesktop::startServerAndListen(SoundServer &server, const QList<qint64> 
             return std::nullopt;
         return (*next - popNs) / NsPerMs;
     };
-    const qint64 checkFromNs =
-        std::max(backNs + SoundBackWithinMs * NsPerMs, recording.recordedFromNs());
+    const qint64 checkFromNs = std::max(backNs + SoundBackWithinMs * NsPerMs,
+                                        recording.recordedFromNs());
     const qint64 checkUntilNs = recordedUntilNs - RecordingTailMs * NsPerMs;
     int checked = 0;
     int heardCount = 0;
@@ -1317,10 +1330,12 @@ void TestDesktop::stopRoundAndCheckPlay(const QList<qint64> &popsNs, int clicks)
     for (qsizetype i = 1; i < popsNs.size(); ++i) {
         const qint64 beat = (popsNs[i] - popsNs[i - 1]) / NsPerMs;
         QVERIFY2(beat >= beatMs - SlackBelowMs && beat <= beatMs + SlackAboveMs,
-                 qPrintable(QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
+                 qPrintable(
+                     QStringLiteral("pop %1 came %2 ms after the one before").arg(i).arg(beat)));
     }
     QVERIFY2(runUntil([&] { return m_window->score() == clicks * 10; }, WindowTimeoutMs),
-             qPrintable(QStringLiteral("%1 points after %2 hits").arg(m_window->score()).arg(clicks)));
+             qPrintable(
+                 QStringLiteral("%1 points after %2 hits").arg(m_window->score()).arg(clicks)));
 }
 
 QTEST_MAIN(TestDesktop)

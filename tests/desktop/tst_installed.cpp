@@ -96,7 +96,8 @@ void TestInstalled::initTestCase()
         const passwd *nobody = getpwnam("nobody");
         QVERIFY(nobody);
         for (const QString &path : {m_home.path(), m_home.filePath(QStringLiteral("runtime"))})
-            QVERIFY(chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0);
+            QVERIFY(chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid)
+                    == 0);
     }
 
     QProcess install;
@@ -104,9 +105,9 @@ void TestInstalled::initTestCase()
     environment.insert(QStringLiteral("DESTDIR"), m_install.path());
     install.setProcessEnvironment(environment);
     install.setProcessChannelMode(QProcess::MergedChannels);
-    install.start(QStringLiteral(ZUBBO_CMAKE), {QStringLiteral("--install"),
-                                                QStringLiteral(ZUBBO_BUILD_DIR),
-                                                QStringLiteral("--prefix"), QStringLiteral("/usr")});
+    install.start(QStringLiteral(ZUBBO_CMAKE),
+                  {QStringLiteral("--install"), QStringLiteral(ZUBBO_BUILD_DIR),
+                   QStringLiteral("--prefix"), QStringLiteral("/usr")});
     QVERIFY(install.waitForFinished(InstallTimeoutMs));
     QVERIFY2(install.exitCode() == 0, install.readAll().constData());
 }
@@ -126,7 +127,8 @@ void TestInstalled::startGame()
     QProcessEnvironment session;
     session.insert(QStringLiteral("HOME"), m_home.path());
     session.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.filePath(QStringLiteral("runtime")));
-    session.insert(QStringLiteral("PATH"), QStringLiteral("/usr/local/bin:/usr/bin:/bin:/usr/games"));
+    session.insert(QStringLiteral("PATH"),
+                   QStringLiteral("/usr/local/bin:/usr/bin:/bin:/usr/games"));
     for (const char *name : {"DISPLAY", "PULSE_SERVER", "LANG"})
         session.insert(QLatin1String(name), qEnvironmentVariable(name));
     m_game.setProcessEnvironment(session);
@@ -258,10 +260,10 @@ void TestInstalled::roundOfTheInstalledGame()
         return;
 
     const QString tables = m_home.filePath(QStringLiteral(".local/share/zubbo"));
-    QTRY_COMPARE_WITH_TIMEOUT(fileContent(tables + QStringLiteral("/Top_Easy.zub")),
-                              (PlayerName + QStringLiteral(";%1;\r\n").arg(Hits * PointsPerHit))
-                                  .toLatin1(),
-                              WindowTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        fileContent(tables + QStringLiteral("/Top_Easy.zub")),
+        (PlayerName + QStringLiteral(";%1;\r\n").arg(Hits * PointsPerHit)).toLatin1(),
+        WindowTimeoutMs);
     QCOMPARE(QDir(tables).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("Top_Easy.zub")});
 

@@ -124,20 +124,34 @@ void TestTranslated::menusAndMessage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QString>("message");
-    QTest::newRow("German") << "de_DE.UTF-8"
-        << QStringList{"Start", "Level", "Leicht", "Mittel", "Schwer", "Bestenliste",
-                       "Top Ten Leicht", "Top Ten Mittel", "Top Ten Schwer", "?",
-                       "Spielanleitung", "Über Zubbo!"}
-        << "A c h t u n g";
+    QTest::newRow("German") << "de_DE.UTF-8" << QStringList{"Start",          "Level",
+                                                            "Leicht",         "Mittel",
+                                                            "Schwer",         "Bestenliste",
+                                                            "Top Ten Leicht", "Top Ten Mittel",
+                                                            "Top Ten Schwer", "?",
+                                                            "Spielanleitung", "Über Zubbo!"}
+                            << "A c h t u n g";
     QTest::newRow("Russian") << "ru_RU.UTF-8"
-        << QStringList{"Играть", "Уровень", "Лёгкий", "Средний", "Трудный", "Рекорды",
-                       "Лёгкий: 10 лучших", "Средний: 10 лучших", "Трудный: 10 лучших", "?",
-                       "Как играть", "О программе"}
-        << "Г о т о в ь с я";
-    QTest::newRow("C") << "C"
-        << QStringList{"Start", "Level", "Easy", "Medium", "Hard", "Top Scores", "Easy Top Ten",
-                       "Medium Top Ten", "Hard Top Ten", "?", "How to play", "About"}
-        << "G e t   R e a d y";
+                             << QStringList{"Играть",
+                                            "Уровень",
+                                            "Лёгкий",
+                                            "Средний",
+                                            "Трудный",
+                                            "Рекорды",
+                                            "Лёгкий: 10 лучших",
+                                            "Средний: 10 лучших",
+                                            "Трудный: 10 лучших",
+                                            "?",
+                                            "Как играть",
+                                            "О программе"}
+                             << "Г о т о в ь с я";
+    QTest::newRow("C") << "C" << QStringList{"Start",        "Level",
+                                             "Easy",         "Medium",
+                                             "Hard",         "Top Scores",
+                                             "Easy Top Ten", "Medium Top Ten",
+                                             "Hard Top Ten", "?",
+                                             "How to play",  "About"}
+                       << "G e t   R e a d y";
 }
 
 void TestTranslated::menusAndMessage()
@@ -145,8 +159,8 @@ void TestTranslated::menusAndMessage()
     QFETCH(QString, language);
     QFETCH(QStringList, menus);
     QFETCH(QString, message);
-    const QList<AccessibleNode> nodes =
-        m_accessibility->tree(*window(language, QStringLiteral("Zubbo!")));
+    const QList<AccessibleNode> nodes = m_accessibility->tree(
+        *window(language, QStringLiteral("Zubbo!")));
     QVERIFY2(namesWithRole(nodes, MenuRoles) == menus, qPrintable(described(nodes)));
     QVERIFY2(namesWithRole(nodes, {QStringLiteral("label")}).contains(message),
              qPrintable(described(nodes)));
@@ -159,11 +173,12 @@ void TestTranslated::menusAndMessage()
 void TestTranslated::startRounds()
 {
     for (auto language = m_started.crbegin(); language != m_started.crend(); ++language) {
-        const QList<AccessibleNode> nodes =
-            m_accessibility->tree(*window(*language, QStringLiteral("Zubbo!")));
-        const auto start = std::find_if(nodes.cbegin(), nodes.cend(), [](const AccessibleNode &node) {
-            return MenuRoles.contains(node.role);
-        });
+        const QList<AccessibleNode> nodes = m_accessibility->tree(
+            *window(*language, QStringLiteral("Zubbo!")));
+        const auto start = std::find_if(nodes.cbegin(), nodes.cend(),
+                                        [](const AccessibleNode &node) {
+                                            return MenuRoles.contains(node.role);
+                                        });
         QVERIFY(start != nodes.cend());
         QVERIFY(m_accessibility->press(start->ref));
     }
@@ -175,11 +190,15 @@ void TestTranslated::recordDialog_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QStringList>("buttons");
-    QTest::newRow("German") << "de_DE.UTF-8" << "Punkte eintragen - Leicht" << "Name:"
-                            << QStringList{"OK", "Abbrechen"};
-    QTest::newRow("Russian") << "ru_RU.UTF-8" << "Запись рекорда - Лёгкий" << "Имя:"
-                             << QStringList{"ОК", "Отмена"};
-    QTest::newRow("C") << "C" << "Score Memorize - Easy" << "Name:" << QStringList{"Ok", "Cancel"};
+    QTest::newRow("German") << "de_DE.UTF-8"
+                            << "Punkte eintragen - Leicht"
+                            << "Name:" << QStringList{"OK", "Abbrechen"};
+    QTest::newRow("Russian") << "ru_RU.UTF-8"
+                             << "Запись рекорда - Лёгкий"
+                             << "Имя:" << QStringList{"ОК", "Отмена"};
+    QTest::newRow("C") << "C"
+                       << "Score Memorize - Easy"
+                       << "Name:" << QStringList{"Ok", "Cancel"};
 }
 
 void TestTranslated::recordDialog()

@@ -61,7 +61,10 @@ private slots:
 private:
     void openGame(int scale);
     QPoint onScreen(const QWidget *widget, const QPoint &point) const;
-    QRect onScreen(const QWidget *widget) const { return {onScreen(widget, {0, 0}), widget->size()}; }
+    QRect onScreen(const QWidget *widget) const
+    {
+        return {onScreen(widget, {0, 0}), widget->size()};
+    }
     bool showsAsDrawn(const QWidget *widget) const;
     bool showsHammer(const QPixmap &hammer, const QPoint &at) const;
     QString overTheBoard(const QWidget *dialog) const;
@@ -79,7 +82,8 @@ void TestWayland::initTestCase()
     QVERIFY2(m_desktop.isReady(), "no compositor: run the suite inside scripts/wayland-session.sh");
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
     // The windows under test are known to the compositor as the game's are.
-    QGuiApplication::setDesktopFileName(QFileInfo(QStringLiteral(ZUBBO_DESKTOP_ENTRY)).completeBaseName());
+    QGuiApplication::setDesktopFileName(
+        QFileInfo(QStringLiteral(ZUBBO_DESKTOP_ENTRY)).completeBaseName());
 }
 
 void TestWayland::cleanup()
@@ -119,7 +123,8 @@ QPoint TestWayland::onScreen(const QWidget *widget, const QPoint &point) const
 bool TestWayland::showsAsDrawn(const QWidget *widget) const
 {
     const QImage drawn = widget->window()
-                             ->grab(QRect(widget->mapTo(widget->window(), QPoint()), widget->size()))
+                             ->grab(
+                                 QRect(widget->mapTo(widget->window(), QPoint()), widget->size()))
                              .toImage()
                              .convertToFormat(QImage::Format_RGB32);
     return m_desktop.screenshot(onScreen(widget)) == drawn;
@@ -178,7 +183,6 @@ void TestWayland::chooseFromBar(const char *menuName, const char *itemKey)
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), WindowTimeoutMs);
     QVERIFY(m_desktop.type({QLatin1String(itemKey)}));
 }
-
 
 // The program itself, as a desktop starts it: the compositor knows its window by the id of
 // its desktop entry, which gives the window its icon and its name in the desktop's lists.
@@ -245,7 +249,8 @@ void TestWayland::roundAndDialogs()
     QVERIFY(m_desktop.click(onScreen(eyes, eyes->rect().center())));
     QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
     QVERIFY(m_desktop.moveTo(Parking));
-    auto *fireball = m_window->findChild<PictureControl *>(QStringLiteral("Explode(%1)").arg(FirstHole));
+    auto *fireball = m_window->findChild<PictureControl *>(
+        QStringLiteral("Explode(%1)").arg(FirstHole));
     QTRY_VERIFY_WITH_TIMEOUT(fireball->isVisible() && showsAsDrawn(fireball), WindowTimeoutMs);
 
     m_modal.expect([this](QWidget *dialog) {

@@ -31,9 +31,9 @@ QByteArray run(const QString &program, const QStringList &arguments, bool *ok = 
 
 QJsonDocument swayQuery(const char *type)
 {
-    return QJsonDocument::fromJson(run(QStringLiteral("swaymsg"),
-                                       {QStringLiteral("--raw"), QStringLiteral("-t"),
-                                        QLatin1String(type)}));
+    return QJsonDocument::fromJson(
+        run(QStringLiteral("swaymsg"),
+            {QStringLiteral("--raw"), QStringLiteral("-t"), QLatin1String(type)}));
 }
 
 QRect rectOf(const QJsonObject &node, const char *name)
@@ -130,8 +130,8 @@ QImage WaylandDesktop::screenshot(const QRect &area) const
                                  .arg(area.width())
                                  .arg(area.height());
     return QImage::fromData(run(QStringLiteral("grim"),
-                                {QStringLiteral("-t"), QStringLiteral("ppm"),
-                                 QStringLiteral("-g"), geometry, QStringLiteral("-")}),
+                                {QStringLiteral("-t"), QStringLiteral("ppm"), QStringLiteral("-g"),
+                                 geometry, QStringLiteral("-")}),
                             "PPM")
         .convertToFormat(QImage::Format_RGB32);
 }

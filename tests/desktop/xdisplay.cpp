@@ -37,7 +37,9 @@ QByteArray XDisplay::property(unsigned long window, const char *name, unsigned l
     unsigned char *data = nullptr;
     const Atom atom = XInternAtom(m_display, name, False);
     if (XGetWindowProperty(m_display, window, atom, 0, 1024, False, type, &actualType, &format,
-                           &count, &remaining, &data) != Success || !data)
+                           &count, &remaining, &data)
+            != Success
+        || !data)
         return {};
     // Xlib hands 32-bit items as longs.
     const int itemSize = format == 32 ? int(sizeof(long)) : format / 8;
@@ -59,8 +61,8 @@ QPoint XDisplay::onScreen(const QWidget *widget, const QPoint &point) const
     int x = 0;
     int y = 0;
     Window child = 0;
-    XTranslateCoordinates(m_display, xWindow(widget), DefaultRootWindow(m_display), 0, 0, &x,
-                          &y, &child);
+    XTranslateCoordinates(m_display, xWindow(widget), DefaultRootWindow(m_display), 0, 0, &x, &y,
+                          &child);
     return QPoint(x, y) + widget->mapTo(widget->window(), point);
 }
 
@@ -145,8 +147,8 @@ bool XDisplay::isViewable(unsigned long window) const
 
 QString XDisplay::title(unsigned long window) const
 {
-    return QString::fromUtf8(property(window, "_NET_WM_NAME",
-                                      XInternAtom(m_display, "UTF8_STRING", False)));
+    return QString::fromUtf8(
+        property(window, "_NET_WM_NAME", XInternAtom(m_display, "UTF8_STRING", False)));
 }
 
 // A property that lists windows, as Xlib hands it: one long per window.
@@ -159,7 +161,8 @@ QList<unsigned long> XDisplay::windowList(unsigned long window, const char *name
 
 unsigned long XDisplay::clientTitled(const QString &wanted) const
 {
-    for (const unsigned long window : windowList(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
+    for (const unsigned long window :
+         windowList(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
         if (title(window) == wanted)
             return window;
     }

@@ -27,9 +27,10 @@ QList<TableEntry> readBytes(const QByteArray &bytes, int limit)
 
 bool sameEntries(const QList<TableEntry> &a, const QList<TableEntry> &b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TableEntry &x, const TableEntry &y) {
-        return x.name == y.name && x.score == y.score;
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const TableEntry &x, const TableEntry &y) {
+                          return x.name == y.name && x.score == y.score;
+                      });
 }
 
 } // namespace
