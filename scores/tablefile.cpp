@@ -223,9 +223,7 @@ QList<TableEntry> readTableFile(const QString &path, int limit)
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {};
-    struct stat info
-    {
-    };
+    struct stat info; // filled by fstat, read only when it succeeds
     QFile file;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
         || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

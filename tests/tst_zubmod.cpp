@@ -473,9 +473,7 @@ void TestZubMod::recordMakesOnlyTheFolderItMay()
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
     // Both folders made are the player's alone.
     for (const QString &made : {dir.filePath(u"share"_s), folder}) {
-        struct stat info
-        {
-        };
+        struct stat info;
         QVERIFY(::stat(QFile::encodeName(made).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0700));
     }
