@@ -10,8 +10,10 @@
 #include <QProcess>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 constexpr int StartTimeoutMs = 20000;
