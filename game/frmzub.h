@@ -92,6 +92,7 @@ private:
     void resumeRound();
     void goOnPlaying();
     void endPause();
+    void showMessageAsBeforePause();
     void Form_Load();
     void stopRound();
     // Enables or disables what a round locks: the Level and Top Scores menus.

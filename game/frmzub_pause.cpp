@@ -106,8 +106,7 @@ void frmZUB::resumeRound()
 void frmZUB::goOnPlaying()
 {
     m_pause = Pause::None;
-    lblMESSAGE->setText(m_messageText);
-    lblMESSAGE->setVisible(m_messageWasShown);
+    showMessageAsBeforePause();
     ZubIN[CurrentHole]->setVisible(m_targetWasShown);
     Explode[CurrentHole]->setVisible(m_hitWasShown);
     m_freeze->thaw();
@@ -121,6 +120,11 @@ void frmZUB::endPause()
         return;
     m_pause = Pause::None;
     m_resumeWarning->stop();
+    showMessageAsBeforePause();
+}
+
+void frmZUB::showMessageAsBeforePause()
+{
     lblMESSAGE->setText(m_messageText);
     lblMESSAGE->setVisible(m_messageWasShown);
 }

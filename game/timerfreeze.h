@@ -30,7 +30,6 @@ public:
     // Stops the running timers, each keeping what was left of its wait; again while frozen
     // or while the thaw's first ticks are still to come, it keeps what is left of those.
     void freeze();
-    bool isFrozen() const { return m_frozen; }
     // Lets the frozen timers go on: each ticks when the rest of its wait has passed.
     void thaw();
     // Forgets what a freeze kept: no timer goes on. The timers themselves are left as they are.
