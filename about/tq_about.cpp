@@ -37,7 +37,6 @@ TQ_About::TQ_About()
     setFixedFrame(this, Qt::Tool);
     setObjectName(QStringLiteral("TQ_About"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(Artwork::aboutIcon(devicePixelRatio())));
     // Qt would show the application's name in place of an empty title.
     setWindowTitle(QStringLiteral(" "));
     setFixedSize(ClientSize);
@@ -66,8 +65,11 @@ void TQ_About::buildControls()
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("TQLogo"));
-    logo->setPixmap(Artwork::logo(devicePixelRatio()));
     logo->setGeometry(LogoPlace);
+    drawForPixelRatio(this, [this, logo](qreal ratio) {
+        setWindowIcon(QIcon(Artwork::aboutIcon(ratio)));
+        logo->setPixmap(Artwork::logo(ratio));
+    });
 
     auto *closer = new ClickArea(QStringLiteral("Closer"), this);
     closer->setGeometry(CloserPlace);

@@ -2,6 +2,7 @@
 #include "frmzub.h"
 #include "gamefolders.h"
 #include "translators.h"
+#include "windowdress.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    quietLateRatioNotice();
     QApplication::setApplicationName(QStringLiteral("Zubbo!"));
     // On Wayland the compositor takes the window's icon from the desktop entry of this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));

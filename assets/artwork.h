@@ -24,6 +24,11 @@ QPixmap hit(qreal dpr = 1.0);            // 60 x 60, fireball disc
 QPixmap raisedHammer(qreal dpr = 1.0);   // 32 x 32, black, white and transparent only
 QPixmap strikingHammer(qreal dpr = 1.0); // 32 x 32, black, white and transparent only
 
+// The device pixel ratio to draw the pointers at for a window of `windowRatio`, as the
+// platform shows a pointer's picture: X11 (xcb) at its own pixels, Wayland at a whole buffer
+// scale only, so there a fractional ratio is drawn at the next whole one, which the
+// compositor scales down to the output, at the pointer's logical size.
+qreal pointerRatio(qreal windowRatio, QStringView platformName);
 // A pointer showing `hammer`, with its hot spot as the running platform reads it.
 QCursor pointer(const QPixmap &hammer);
 // HammerHotSpot for a picture of `dpr` device pixels per logical one, in the units the

@@ -99,6 +99,11 @@ QPixmap strikingHammer(qreal dpr)
     return drawHammer(dpr, QLineF(13.0, 13.0, 26.0, 12.0), Top, Bottom, Top);
 }
 
+qreal pointerRatio(qreal windowRatio, QStringView platformName)
+{
+    return platformName == QLatin1String("xcb") ? windowRatio : std::ceil(windowRatio);
+}
+
 QPoint hammerHotSpot(qreal dpr, QStringView platformName)
 {
     // Qt's X11 platform sends the picture at its raw size and the hot spot as given; on

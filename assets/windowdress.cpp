@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <utility>
 
 void setFixedFrame(QWidget *window, Qt::WindowFlags kindAndButtons)
 {
@@ -77,7 +78,89 @@ private:
     QMargins m_centredFrame;
 };
 
+// Whether `event`, sent to a window's widget, says that the window's device pixel ratio has
+// changed. Qt 6.6 and later say so for every change; before, Qt tells of a new ratio only by
+// a new screen, QWindow::screenChanged, which PixelRatioFollower hears as well.
+bool announcesNewRatio(const QEvent &event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    return event.type() == QEvent::DevicePixelRatioChange;
+#else
+    Q_UNUSED(event);
+    return false;
+#endif
+}
+
+// Draws a window's pictures again whenever its device pixel ratio differs from the one they
+// were drawn for: checked when the window shows (its native window knows its screen only
+// then), when it changes screens, and when Qt announces a new ratio.
+class PixelRatioFollower : public QObject
+{
+public:
+    PixelRatioFollower(QWidget *window, std::function<void(qreal)> draw)
+        : QObject(window), m_window(window), m_draw(std::move(draw)),
+          m_ratio(window->devicePixelRatioF())
+    {
+        m_draw(m_ratio);
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_window)
+            return false;
+        if (event->type() == QEvent::Show) {
+            if (QWindow *handle = m_window->windowHandle(); handle && handle != m_handle) {
+                connect(handle, &QWindow::screenChanged, this, &PixelRatioFollower::follow);
+                m_handle = handle;
+            }
+            follow();
+        } else if (announcesNewRatio(*event)) {
+            follow();
+        }
+        return false;
+    }
+
+private:
+    void follow()
+    {
+        const qreal ratio = m_window->devicePixelRatioF();
+        if (ratio == m_ratio)
+            return;
+        m_ratio = ratio;
+        m_draw(ratio);
+    }
+
+    QWidget *m_window;
+    std::function<void(qreal)> m_draw;
+    qreal m_ratio;
+    QPointer<QWindow> m_handle;
+};
+
+QtMessageHandler passedOnTo = nullptr;
+
+void dropLateRatioNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg
+        && message.startsWith(
+            QLatin1String("The cached device pixel ratio value was stale on window ")))
+        return;
+    passedOnTo(type, context, message);
+}
+
 } // namespace
+
+void drawForPixelRatio(QWidget *window, std::function<void(qreal)> draw)
+{
+    new PixelRatioFollower(window, std::move(draw));
+}
+
+void quietLateRatioNotice()
+{
+    if (!passedOnTo)
+        passedOnTo = qInstallMessageHandler(dropLateRatioNotice);
+}
 
 void centreOnScreen(QWidget *window)
 {

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+#include <functional>
+
 class QFont;
 class QLabel;
 class QRect;
@@ -29,6 +31,17 @@ void centreOnEveryShow(QWidget *window);
 // windows (Wayland): it then opens over its owner, as a dialog, instead of wherever the
 // compositor puts a new window. Elsewhere the window stays free and places itself.
 void openOverOwner(QWidget *window, QWidget *owner);
+
+// Draws a window's pictures for the window's own device pixel ratio: calls `draw` with the
+// ratio at once, and again whenever it changes, as when the window shows or moves onto an
+// output of another scale, or the compositor gives it a fractional scale once it shows.
+void drawForPixelRatio(QWidget *window, std::function<void(qreal)> draw);
+
+// Keeps Qt's "cached device pixel ratio value was stale" warnings off standard error, and
+// lets every other message pass. Qt 6.8's Wayland plugin queues a window's new ratio and may
+// deliver a repaint ahead of it, which Qt finds, puts right (the window hears of the new
+// ratio before it paints) and reports, for any window, a bare one with a menu bar as well.
+void quietLateRatioNotice();
 
 // The face the game's texts are laid out for, at a size in pixels.
 QFont arialFont(int pixelSize, bool bold = false);

@@ -15,12 +15,15 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTime>
 #include <QTimer>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 constexpr int GetReadyInterval = 1100;
@@ -90,12 +93,10 @@ frmZUB::~frmZUB() = default;
 // and takes the presses where they overlap.
 void frmZUB::buildBoard()
 {
-    const qreal ratio = screen()->devicePixelRatio();
     auto *board = new QLabel(this);
     board->setObjectName(QStringLiteral("board"));
     board->setFixedSize(BoardLayout::ClientSize);
     board->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    board->setPixmap(boardPicture(ratio));
     setCentralWidget(board);
 
     for (int i = 0; i < 2; ++i) {
@@ -103,10 +104,6 @@ void frmZUB::buildBoard()
         imgHAM[i]->setGeometry(i == 0 ? BoardLayout::RaisedHammer : BoardLayout::StrikingHammer);
         imgHAM[i]->hide();
     }
-    imgHAM[0]->setPicture(Artwork::raisedHammer(ratio));
-    imgHAM[1]->setPicture(Artwork::strikingHammer(ratio));
-    m_raisedHammer = Artwork::pointer(imgHAM[0]->picture());
-    m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
 
     lblMESSAGE = makeBoardLabel(QStringLiteral("lblMESSAGE"), getReadyMessage(),
                                 BoardLayout::Message, MessagePixelSize, true, Qt::AlignHCenter,
@@ -116,7 +113,6 @@ void frmZUB::buildBoard()
 
     imgCUR = new PictureControl(QStringLiteral("imgCUR"), -1, board);
     imgCUR->setGeometry(BoardLayout::PointerSheet);
-    imgCUR->setMouseIcon(m_raisedHammer);
     connect(imgCUR, &PictureControl::pressed, this, &frmZUB::imgCUR_MouseDown);
     connect(imgCUR, &PictureControl::released, this, &frmZUB::imgCUR_MouseUp);
     // Beside the hammer's swing: a paused round goes on with a press on the board.
@@ -127,28 +123,24 @@ void frmZUB::buildBoard()
 
     // One array of pictures per kind, all hidden until the round shows them.
     using Handler = void (frmZUB::*)(int);
-    const auto makeHolePictures =
-        [this, board](std::array<PictureControl *, 11> &pictures, const QString &name,
-                      QPoint BoardLayout::Hole::*place, QSize size, const QPixmap &picture,
-                      Handler press, Handler release) {
-            for (int i = 0; i < BoardLayout::HoleCount; ++i) {
-                pictures[i] = new PictureControl(name, i, board);
-                pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
-                pictures[i]->setPicture(picture);
-                pictures[i]->hide();
-                connect(pictures[i], &PictureControl::pressed, this, press);
-                connect(pictures[i], &PictureControl::released, this, release);
-            }
-        };
+    const auto makeHolePictures = [this, board](std::array<PictureControl *, 11> &pictures,
+                                                const QString &name,
+                                                QPoint BoardLayout::Hole::*place, QSize size,
+                                                Handler press, Handler release) {
+        for (int i = 0; i < BoardLayout::HoleCount; ++i) {
+            pictures[i] = new PictureControl(name, i, board);
+            pictures[i]->setGeometry(QRect(BoardLayout::Holes[i].*place, size));
+            pictures[i]->hide();
+            connect(pictures[i], &PictureControl::pressed, this, press);
+            connect(pictures[i], &PictureControl::released, this, release);
+        }
+    };
     makeHolePictures(ZubIN, QStringLiteral("ZubIN"), &BoardLayout::Hole::target,
-                     BoardLayout::TargetSize, Artwork::target(ratio), &frmZUB::ZubIN_MouseDown,
-                     &frmZUB::ZubIN_MouseUp);
+                     BoardLayout::TargetSize, &frmZUB::ZubIN_MouseDown, &frmZUB::ZubIN_MouseUp);
     makeHolePictures(Explode, QStringLiteral("Explode"), &BoardLayout::Hole::hit,
-                     BoardLayout::HitSize, Artwork::hit(ratio), &frmZUB::Explode_MouseDown,
-                     &frmZUB::Explode_MouseUp);
+                     BoardLayout::HitSize, &frmZUB::Explode_MouseDown, &frmZUB::Explode_MouseUp);
 
     // Panels and labels take no presses and carry no pointer of their own: the arrow shows.
-    const QPixmap panel = Artwork::panel(ratio);
     Caps[1] = new PictureControl(QStringLiteral("Caps"), 1, board);
     Caps[1]->setGeometry(BoardLayout::ScorePanel);
     PointsTable = makeBoardLabel(QStringLiteral("PointsTable"), QStringLiteral("0"),
@@ -158,12 +150,45 @@ void frmZUB::buildBoard()
     Caps[0]->setGeometry(BoardLayout::TimePanel);
     TimeX = makeBoardLabel(QStringLiteral("TimeX"), QStringLiteral("0"), BoardLayout::TimeX,
                            NumberPixelSize, true, Qt::AlignRight, board);
-    for (PictureControl *cap : Caps)
-        cap->setPicture(panel);
     makeWhite(PointsTable);
     makeWhite(TimeX);
     lblVER = makeBoardLabel(QStringLiteral("lblVER"), QStringLiteral("v1.00.0000"),
                             BoardLayout::Version, VersionPixelSize, false, Qt::AlignRight, board);
+
+    drawForPixelRatio(this, [this](qreal ratio) { drawPictures(ratio); });
+}
+
+// The board's pictures and the hammer pointers for a window of `ratio` device pixels per
+// logical pixel. Drawn again at a new ratio, every control keeps the hammer it showed.
+void frmZUB::drawPictures(qreal ratio)
+{
+    static_cast<QLabel *>(centralWidget())->setPixmap(boardPicture(ratio));
+    const QPixmap target = Artwork::target(ratio);
+    for (PictureControl *picture : ZubIN)
+        picture->setPicture(target);
+    const QPixmap hit = Artwork::hit(ratio);
+    for (PictureControl *picture : Explode)
+        picture->setPicture(hit);
+    const QPixmap panel = Artwork::panel(ratio);
+    for (PictureControl *cap : Caps)
+        cap->setPicture(panel);
+
+    const qreal pointerRatio = Artwork::pointerRatio(ratio, QGuiApplication::platformName());
+    imgHAM[0]->setPicture(Artwork::raisedHammer(pointerRatio));
+    imgHAM[1]->setPicture(Artwork::strikingHammer(pointerRatio));
+    // Before the first drawing no hammer strikes; the controls take the raised one.
+    const std::optional<QCursor> wasStriking = m_strikingHammer.shape() == Qt::BitmapCursor
+        ? std::optional(m_strikingHammer)
+        : std::nullopt;
+    m_raisedHammer = Artwork::pointer(imgHAM[0]->picture());
+    m_strikingHammer = Artwork::pointer(imgHAM[1]->picture());
+    const auto repoint = [&](PictureControl *control) {
+        control->setMouseIcon(control->mouseIcon() == wasStriking ? m_strikingHammer
+                                                                  : m_raisedHammer);
+    };
+    repoint(imgCUR);
+    std::for_each(ZubIN.begin(), ZubIN.end(), repoint);
+    std::for_each(Explode.begin(), Explode.end(), repoint);
 }
 
 void frmZUB::buildMenus()

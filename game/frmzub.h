@@ -85,6 +85,7 @@ private:
     //: The message before play, spaced out letter by letter with three blanks between the words.
     static QString getReadyMessage() { return tr("G e t   R e a d y"); }
     void buildBoard();
+    void drawPictures(qreal ratio);
     void buildMenus();
     void buildTimers();
     void buildDesktopKeys();

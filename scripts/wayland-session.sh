@@ -35,7 +35,7 @@ fi
 
 cat >"$session/config" <<EOF
 xwayland disable
-output $output resolution $output_size scale 1
+output $output resolution $output_size scale 1 position 0 0
 for_window [app_id="$app_id"] floating enable
 EOF
 chmod 644 "$session/config"

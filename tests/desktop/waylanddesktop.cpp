@@ -71,26 +71,88 @@ bool WaylandDesktop::swaymsg(const QString &command)
     return ok;
 }
 
-bool WaylandDesktop::setScale(int scale)
+// The session output's place in the layout, in logical pixels.
+QRect WaylandDesktop::outputArea() const
 {
     for (const QJsonValue output : swayQuery("get_outputs").array()) {
         const QJsonObject o = output.toObject();
-        if (o[QLatin1String("name")].toString() != outputName())
-            continue;
-        // The output's rectangle is its logical size, which the new mode keeps.
-        const QSize pixels = rectOf(o, "rect").size() * scale;
-        return swaymsg(QStringLiteral("output %1 resolution %2x%3 scale %4")
-                           .arg(outputName())
-                           .arg(pixels.width())
-                           .arg(pixels.height())
-                           .arg(scale));
+        if (o[QLatin1String("name")].toString() == outputName())
+            return rectOf(o, "rect");
     }
-    return false;
+    return {};
 }
 
+// Sets the output `name` to show the session output's logical size at `scale`, after
+// further `settings` (enable, position).
+bool WaylandDesktop::configureOutput(const QString &name, const QString &settings, qreal scale)
+{
+    const QSize pixels = (QSizeF(outputArea().size()) * scale).toSize();
+    return !pixels.isEmpty()
+        && swaymsg(QStringLiteral("output %1 %2 resolution %3x%4 scale %5")
+                       .arg(name, settings)
+                       .arg(pixels.width())
+                       .arg(pixels.height())
+                       .arg(scale));
+}
+
+bool WaylandDesktop::setScale(qreal scale)
+{
+    return configureOutput(outputName(), {}, scale);
+}
+
+QString WaylandDesktop::addOutput(qreal scale)
+{
+    const auto otherOutputs = [] {
+        QStringList names;
+        for (const QJsonValue output : swayQuery("get_outputs").array()) {
+            const QString name = output.toObject()[QLatin1String("name")].toString();
+            if (name != outputName())
+                names.append(name);
+        }
+        return names;
+    };
+    QStringList names = otherOutputs();
+    if (names.isEmpty() && swaymsg(QStringLiteral("create_output")))
+        names = otherOutputs();
+    if (names.isEmpty())
+        return {};
+    const QString settings = QStringLiteral("enable position %1 0").arg(outputArea().right() + 1);
+    return configureOutput(names.first(), settings, scale) ? names.first() : QString();
+}
+
+bool WaylandDesktop::removeOutput(const QString &name)
+{
+    return swaymsg(QStringLiteral("output %1 disable").arg(name));
+}
+
+bool WaylandDesktop::moveWindow(const QString &title, const QString &name)
+{
+    const ShownWindow shown = window(title);
+    return !shown.client.isNull()
+        && swaymsg(QStringLiteral("[con_id=%1] move to output %2").arg(shown.id).arg(name));
+}
+
+bool WaylandDesktop::moveWindow(const QString &title, const QPoint &offset)
+{
+    const ShownWindow shown = window(title);
+    const auto move = [&shown, this](const char *direction, int distance) {
+        return distance == 0
+            || swaymsg(QStringLiteral("[con_id=%1] move %2 %3 px")
+                           .arg(shown.id)
+                           .arg(QLatin1String(direction))
+                           .arg(distance));
+    };
+    return !shown.client.isNull() && move("right", offset.x()) && move("down", offset.y());
+}
+
+// sway maps the point through the layout's size in single precision, which may land it just
+// short of a whole pixel; a quarter pixel more lands it on the pixel meant.
 bool WaylandDesktop::moveTo(const QPoint &point)
 {
-    return swaymsg(QStringLiteral("seat seat0 cursor set %1 %2").arg(point.x()).arg(point.y()));
+    constexpr double Quarter = 0.25;
+    return swaymsg(QStringLiteral("seat seat0 cursor set %1 %2")
+                       .arg(point.x() + Quarter)
+                       .arg(point.y() + Quarter));
 }
 
 bool WaylandDesktop::press()
@@ -146,9 +208,9 @@ QList<ShownWindow> WaylandDesktop::windows() const
         // The window's rectangle is relative to its container's, which holds the title bar.
         const QRect container = rectOf(node, "rect");
         const QRect window = rectOf(node, "window_rect");
-        found.append({node[QLatin1String("name")].toString(), appId,
-                      window.translated(container.topLeft()),
-                      node[QLatin1String("focused")].toBool()});
+        found.append(
+            {node[QLatin1String("name")].toString(), appId, window.translated(container.topLeft()),
+             node[QLatin1String("focused")].toBool(), node[QLatin1String("id")].toInteger()});
     });
     return found;
 }

@@ -8,13 +8,15 @@
 #include <QStringList>
 
 // A window as the compositor shows it: its title, app id, client area (in logical pixels of
-// the output, without the compositor's title bar and border) and whether it has the focus.
+// the output, without the compositor's title bar and border), whether it has the focus, and
+// the compositor's id of it.
 struct ShownWindow
 {
     QString title;
     QString appId;
     QRect client;
     bool focused = false;
+    qint64 id = 0;
 };
 
 // The headless sway of scripts/wayland-session.sh, used as a player and the desktop's tools
@@ -28,7 +30,15 @@ public:
     // Whether the session names the compositor's socket and output.
     bool isReady() const;
     // Shows the output's logical size at `scale` device pixels per logical pixel.
-    bool setScale(int scale);
+    bool setScale(qreal scale);
+    // A second output of the same logical size at `scale`, right of the first; its name, or
+    // nothing when sway made none. removeOutput() disables it (sway 1.7 cannot remove a
+    // headless output), and the next addOutput() enables it again.
+    QString addOutput(qreal scale);
+    bool removeOutput(const QString &name);
+    // Moves the window titled `title` onto the output `name`, or by `offset`.
+    bool moveWindow(const QString &title, const QString &name);
+    bool moveWindow(const QString &title, const QPoint &offset);
 
     bool moveTo(const QPoint &point);
     bool press();
@@ -45,4 +55,6 @@ public:
 
 private:
     bool swaymsg(const QString &command);
+    QRect outputArea() const;
+    bool configureOutput(const QString &name, const QString &settings, qreal scale);
 };
