@@ -13,8 +13,11 @@ pipewire_packages=(pipewire pipewire-pulse wireplumber dbus)
 wayland_packages=(sway wayvnc grim wtype)
 packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
 code_tools=(clang-format clang libclang-rt-dev)
+# The test builds make every compiler warning an error; a player's build (./run.sh on a new
+# clone) does not, so that a newer compiler never stops it.
+werror=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 scripts/setup.sh build "${desktop_packages[@]}" "${pipewire_packages[@]}" "${wayland_packages[@]}" \
-  "${packaging_tools[@]}" "${code_tools[@]}"
+  "${packaging_tools[@]}" "${code_tools[@]}" -- "$werror"
 scripts/check-format.sh
 
 ctest --test-dir build --output-on-failure --label-exclude 'desktop|wayland'
@@ -26,7 +29,7 @@ scripts/wayland-session.sh ctest --test-dir build --output-on-failure --label-re
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails its test, but for the one of Qt's named in tests/lsan.supp.
-scripts/setup.sh build-asan -- -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
+scripts/setup.sh build-asan -- "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
 ASAN_OPTIONS=halt_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|wayland|install'

@@ -4,7 +4,6 @@
 #include "translators.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -14,7 +13,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     QApplication::setWindowIcon(Artwork::eyesIcon());
     // Before any window: every control takes its text when it is built.
-    installTranslators(app, QLocale().uiLanguages());
+    installTranslators(app, userUiLanguages());
     frmZUB window(findGameFolders(QCoreApplication::applicationDirPath(), playerDataHome()));
     window.show();
     return QApplication::exec();

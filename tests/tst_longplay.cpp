@@ -39,8 +39,8 @@ void waitForCues(Tonewell &sound)
     const auto *thread = sound.findChild<QThread *>();
     QVERIFY(thread);
     // The thread's event dispatcher lives on it, behind every cue queued before.
-    QMetaObject::invokeMethod(
-        thread->eventDispatcher(), [] {}, Qt::BlockingQueuedConnection);
+    const auto nothing = [] {};
+    QMetaObject::invokeMethod(thread->eventDispatcher(), nothing, Qt::BlockingQueuedConnection);
 }
 
 // Resident memory once freed memory has gone back to the system, so that what the allocator
