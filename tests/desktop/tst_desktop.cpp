@@ -1060,7 +1060,7 @@ void TestDesktop::muteSilencesTheCues()
             [&] { (m_window->sound().muted() ? silenced : heard) << clock.elapsed(); });
     startRound(Level::Hard);
     QVERIFY(runUntil([&] { return heard.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
-    for (const QString list : {QStringLiteral("clients"), QStringLiteral("sink-inputs")}) {
+    for (const QString &list : {QStringLiteral("clients"), QStringLiteral("sink-inputs")}) {
         QProcess pactl;
         pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), list});
         QVERIFY(pactl.waitForFinished(WindowTimeoutMs));

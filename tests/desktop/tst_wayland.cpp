@@ -39,11 +39,6 @@ constexpr int PausedMs = 1500;
 
 const QString GameTitle = QStringLiteral("Zubbo!");
 const QString PlayerName = QStringLiteral("Wayland Player");
-
-QRect scaled(const QRect &r, int scale)
-{
-    return {r.topLeft() * scale, r.size() * scale};
-}
 } // namespace
 
 class TestWayland : public QObject
