@@ -6,6 +6,9 @@
 # compositor. It checks the code's format first and ends with the fuzz targets' seed files.
 set -euo pipefail
 cd "$(dirname "$0")"
+# The compiler cache, where installed, takes paths below the clone as relative: another clone
+# of the same code finds what this one compiled.
+export CCACHE_BASEDIR=$PWD
 
 desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
                   libx11-dev libxtst-dev libxfixes-dev at-spi2-core dbus)
