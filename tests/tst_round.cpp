@@ -5,9 +5,8 @@
 #include "artwork.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
-#include "samepointer.h"
-#include "testfiles.h"
 #include "tonewell.h"
+#include "widgettest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,9 +35,8 @@ private slots:
     void stopDuringGetReady();
     void countdownRunsSixtyOneTicks();
     void stopDuringPlay();
-    void popsFollowTheSuccession();
+    void popsShowThePickedHoles();
     void popIntervalFollowsTheLevel();
-    void midnightPopRepeatsTheHole();
     void hitScoresTenWithCue();
     void pressesThatScoreNothing();
     void uncoveredColumnsScoreAgain();
@@ -54,10 +52,7 @@ private:
     template<typename T = QWidget>
     T *control(const QString &name)
     {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return ::control<T>(m_window, name);
     }
     PictureControl *target(int i)
     {
@@ -87,6 +82,8 @@ private:
 
     QTemporaryDir m_folder;
     double m_dayFraction = Noon;
+    // The end of the warning before a paused round goes on, called by the test.
+    std::function<void()> m_warningOver;
     frmZUB *m_window = nullptr;
     QSignalSpy *m_cues = nullptr;
 };
@@ -99,7 +96,10 @@ void TestRound::initTestCase()
 void TestRound::init()
 {
     m_dayFraction = Noon;
-    m_window = new frmZUB(m_folder.path(), [this] { return m_dayFraction; });
+    m_warningOver = nullptr;
+    m_window = new frmZUB(
+        m_folder.path(), [this] { return m_dayFraction; },
+        [this](QObject *, std::function<void()> over) { m_warningOver = std::move(over); });
     m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -294,30 +294,30 @@ void TestRound::stopDuringPlay()
     QCOMPARE(m_window->score(), 0);
 }
 
-void TestRound::popsFollowTheSuccession()
+// Each beat shows the eyes of the hole picked at the window's time of day, and only those,
+// with the pop cue; the next round goes on with the succession where this one stopped.
+void TestRound::popsShowThePickedHoles()
 {
     startPlay();
     freezeTimers();
-    const QList<int> expected{7, 5, 6, 3, 3, 8, 0, 8};
-    for (int hole : expected) {
+    const QList<std::pair<double, int>> pops{{Noon, 7}, {0.0, 7}, {1.0 / 86400, 5}, {Noon, 6}};
+    for (const auto &[dayFraction, hole] : pops) {
+        m_dayFraction = dayFraction;
         m_window->Pop_Timer();
         QCOMPARE(m_window->currentHole(), hole);
         QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(%1)").arg(hole)});
     }
-    QCOMPARE(m_cues->count(), expected.size());
+    QCOMPARE(m_cues->count(), pops.size());
     for (const QList<QVariant> &cue : *m_cues) {
         QCOMPARE(cue.at(0).toString(), m_folder.filePath(QStringLiteral("Up.wav")));
         QCOMPARE(cue.at(1).toBool(), false);
     }
 
-    // The next round goes on with the succession where this one stopped.
     m_window->bmSTART_Click();
     startPlay();
     freezeTimers();
     m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 8);
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
+    QCOMPARE(m_window->currentHole(), 3);
 }
 
 void TestRound::popIntervalFollowsTheLevel()
@@ -338,22 +338,6 @@ void TestRound::popIntervalFollowsTheLevel()
         m_window->bmSTART_Click();
         previous = interval;
     }
-}
-
-void TestRound::midnightPopRepeatsTheHole()
-{
-    startPlay();
-    freezeTimers();
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
-    m_dayFraction = 0.0;
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
-    QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(7)")});
-    m_dayFraction = 1.0 / 86400;
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 5);
-    QCOMPARE(m_cues->count(), 3);
 }
 
 void TestRound::hitScoresTenWithCue()
@@ -559,29 +543,30 @@ void TestRound::cuesAndTablesInFoldersApart()
 void TestRound::pauseHoldsTheRound_data()
 {
     QTest::addColumn<QString>("phase");
-    QTest::addColumn<int>("leaving"); // the application state left for; -1: the P key
-    QTest::addColumn<bool>("stop");   // Stop during the pause
-    QTest::newRow("P in play") << "play" << -1 << false;
-    QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << false;
-    QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << false;
-    QTest::newRow("another program in Get Ready")
-        << "ready" << int(Qt::ApplicationInactive) << false;
-    QTest::newRow("stopped while paused in play") << "play" << -1 << true;
-    QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << true;
-    QTest::newRow("P while idle") << "idle" << -1 << false;
-    QTest::newRow("another program while idle") << "idle" << int(Qt::ApplicationInactive) << false;
+    QTest::addColumn<int>("leaving");  // the application state left for; -1: the P key
+    QTest::addColumn<QString>("stop"); // when Stop comes, if it does
+    QTest::newRow("P in play") << "play" << -1 << "";
+    QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << "";
+    QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << "";
+    QTest::newRow("another program in Get Ready") << "ready" << int(Qt::ApplicationInactive) << "";
+    QTest::newRow("stopped while paused in play") << "play" << -1 << "paused";
+    QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << "paused";
+    QTest::newRow("stopped during the warning") << "play" << -1 << "warning";
+    QTest::newRow("P while idle") << "idle" << -1 << "";
+    QTest::newRow("another program while idle") << "idle" << int(Qt::ApplicationInactive) << "";
 }
 
 // A pause holds the round still: no timer runs, the eyes and the fireball are gone, the
 // message says "P a u s e d" and a press where the eyes were scores nothing. Coming back
 // does not go on by itself; a press on the board does, after the warning, and then the
 // board and the timers are as before the pause. Stop while paused leaves the message as
-// the round had it. While idle nothing pauses.
+// the round had it, and a warning that ends after it brings nothing back. While idle
+// nothing pauses.
 void TestRound::pauseHoldsTheRound()
 {
     QFETCH(QString, phase);
     QFETCH(int, leaving);
-    QFETCH(bool, stop);
+    QFETCH(QString, stop);
     QWidget *message = control(QStringLiteral("lblMESSAGE"));
     m_window->applicationStateChanged(Qt::ApplicationActive);
     if (phase == QLatin1String("play")) {
@@ -599,6 +584,15 @@ void TestRound::pauseHoldsTheRound()
     const bool messageShown = message->isVisible();
     const QString messageText = text("lblMESSAGE");
     m_cues->clear();
+    const auto stopRound = [&] {
+        m_window->bmSTART_Click();
+        if (m_warningOver)
+            m_warningOver();
+        QVERIFY(!m_window->running() && !m_window->paused());
+        QCOMPARE(message->isVisible(), messageShown);
+        QCOMPARE(text("lblMESSAGE"), messageText);
+        QCOMPARE(timersRunning(), QString());
+    };
 
     if (leaving < 0)
         m_window->togglePause();
@@ -614,19 +608,12 @@ void TestRound::pauseHoldsTheRound()
     QVERIFY(visibleTargets().isEmpty());
     QVERIFY(message->isVisible());
     QCOMPARE(text("lblMESSAGE"), QStringLiteral("P a u s e d"));
-
-    if (stop) {
-        m_window->bmSTART_Click();
-        QVERIFY(!m_window->running() && !m_window->paused());
-        QCOMPARE(message->isVisible(), messageShown);
-        QCOMPARE(text("lblMESSAGE"), messageText);
-        QTest::qWait(1200); // longer than any wait a pause keeps
-        QCOMPARE(timersRunning(), QString());
-        return;
-    }
+    if (stop == QLatin1String("paused"))
+        return stopRound();
 
     m_window->applicationStateChanged(Qt::ApplicationActive);
     QVERIFY(m_window->paused());
+    QVERIFY(!m_warningOver);
     const QPoint eyesPlace = target(m_window->currentHole())->geometry().center();
     press(eyesPlace);
     release(eyesPlace);
@@ -635,13 +622,16 @@ void TestRound::pauseHoldsTheRound()
     QCOMPARE(timersRunning(), QString());
     QCOMPARE(m_window->score(), phase == QLatin1String("play") ? 10 : 0);
     QCOMPARE(m_cues->count(), 0);
+    QVERIFY(m_warningOver);
+    if (stop == QLatin1String("warning"))
+        return stopRound();
 
-    QVERIFY(QMetaObject::invokeMethod(control<QTimer>(QStringLiteral("resumeWarning")), "timeout"));
+    m_warningOver();
     QVERIFY(!m_window->paused());
     QCOMPARE(visibleTargets(), shown);
     QCOMPARE(message->isVisible(), messageShown);
     QCOMPARE(text("lblMESSAGE"), messageText);
-    QTRY_COMPARE(timersRunning(), timers);
+    QCOMPARE(timersRunning(), timers);
 }
 
 QTEST_MAIN(TestRound)

@@ -1,14 +1,10 @@
 // The three table viewers opened from the Top Scores menu: their lines and order, rebuilding
 // on every opening, hiding on Ok, Enter and Esc, dying by the close box, and their design.
 #include "frmzub.h"
-#include "modaldriver.h"
-#include "testfiles.h"
 #include "topviewer.h"
+#include "widgettest.h"
 
 #include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -44,7 +40,7 @@ QStringList linesOf(const QWidget *viewer, const char *listName)
 
 QPushButton *okButton(QWidget *viewer)
 {
-    return viewer->findChild<QPushButton *>(QStringLiteral("btn"));
+    return control<QPushButton>(viewer, QStringLiteral("btn"));
 }
 
 } // namespace
