@@ -30,7 +30,6 @@ private slots:
     void controlPlaces();
     void labelsAsDesigned();
     void stackingDecidesWhoTakesAPress();
-    void hitPictureLeavesTheLeftColumnOfSomeTargets();
     void pointersAfterStartUp();
     void menus();
     void levelMarkMoves();
@@ -162,7 +161,8 @@ void TestBoard::stackingDecidesWhoTakesAPress()
     control<QWidget>(QStringLiteral("lblMESSAGE"))->show();
     QCOMPARE(nameAt(QPoint(200, 200)), QStringLiteral("imgCUR"));
 
-    // A shown target lies in front of the sheet, its shown hit picture in front of it.
+    // A shown target lies in front of the sheet, its shown hit picture in front of it, but
+    // for the left column of some targets.
     for (int i = 0; i < 11; ++i) {
         QWidget *target = control<QWidget>(arrayName("ZubIN", i));
         QWidget *hit = control<QWidget>(arrayName("Explode", i));
@@ -171,19 +171,6 @@ void TestBoard::stackingDecidesWhoTakesAPress()
         QCOMPARE(nameAt(centre), target->objectName());
         hit->show();
         QCOMPARE(nameAt(centre), hit->objectName());
-        target->hide();
-        hit->hide();
-    }
-}
-
-void TestBoard::hitPictureLeavesTheLeftColumnOfSomeTargets()
-{
-    m_window->show();
-    for (int i = 0; i < 11; ++i) {
-        QWidget *target = control<QWidget>(arrayName("ZubIN", i));
-        QWidget *hit = control<QWidget>(arrayName("Explode", i));
-        target->show();
-        hit->show();
         const bool uncovered = i == 1 || i == 5 || i == 6;
         for (int y = target->y(); y <= target->geometry().bottom(); ++y) {
             const QWidget *atLeft = board()->childAt(QPoint(target->x(), y));
@@ -193,12 +180,6 @@ void TestBoard::hitPictureLeavesTheLeftColumnOfSomeTargets()
         target->hide();
         hit->hide();
     }
-    // No two targets overlap.
-    for (int i = 0; i < 11; ++i)
-        for (int j = i + 1; j < 11; ++j)
-            QVERIFY(!control<QWidget>(arrayName("ZubIN", i))
-                         ->geometry()
-                         .intersects(control<QWidget>(arrayName("ZubIN", j))->geometry()));
 }
 
 void TestBoard::pointersAfterStartUp()
@@ -207,8 +188,6 @@ void TestBoard::pointersAfterStartUp()
     const auto *striking = control<PictureControl>(QStringLiteral("imgHAM(1)"));
     const QCursor raisedPointer = Artwork::pointer(raised->picture());
     QVERIFY(!samePointer(raisedPointer, Artwork::pointer(striking->picture())));
-    QCOMPARE(raisedPointer.pixmap().deviceIndependentSize(), QSizeF(32, 32));
-    QCOMPARE(raisedPointer.hotSpot() / raised->picture().devicePixelRatio(), QPoint(9, 19));
     QVERIFY(samePointer(control<QWidget>(QStringLiteral("imgCUR"))->cursor(), raisedPointer));
     for (int i = 0; i < 11; ++i) {
         QVERIFY(samePointer(control<QWidget>(arrayName("ZubIN", i))->cursor(), raisedPointer));

@@ -33,8 +33,8 @@ private slots:
     void startSetsUpTheRound();
     void getReadyTakesThreeTicksFirstThenTwo();
     void stopDuringGetReady();
-    void countdownRunsSixtyOneTicks();
-    void stopDuringPlay();
+    void roundEnds_data();
+    void roundEnds();
     void popsShowThePickedHoles();
     void popIntervalFollowsTheLevel();
     void hitScoresTenWithCue();
@@ -75,9 +75,26 @@ private:
     QString timersRunning();
     void startPlay();
     void freezeTimers();
+    // A round in play, its timers held for the test to drive.
+    void playByHand()
+    {
+        startPlay();
+        freezeTimers();
+    }
+    // The pointer of imgHAM(0), the raised hammer, or imgHAM(1), the striking one.
+    QCursor hammer(int index)
+    {
+        return Artwork::pointer(
+            control<PictureControl>(QStringLiteral("imgHAM(%1)").arg(index))->picture());
+    }
     QPoint onBoard(QPoint p) { return m_window->centralWidget()->mapTo(m_window, p); }
     void press(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
     void release(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
+    void click(QPoint boardPoint)
+    {
+        press(boardPoint);
+        release(boardPoint);
+    }
     QStringList visibleTargets();
 
     QTemporaryDir m_folder;
@@ -228,66 +245,65 @@ void TestRound::stopDuringGetReady()
     QCOMPARE(timersRunning(), QStringLiteral("Pop Countdown"));
 }
 
-void TestRound::countdownRunsSixtyOneTicks()
+void TestRound::roundEnds_data()
 {
+    QTest::addColumn<bool>("timeUp");
+    QTest::newRow("the time runs out") << true;
+    QTest::newRow("Stop") << false;
+}
+
+// The countdown writes the time with one leading blank, " 59" to " 0", and the round plays
+// on until a tick finds 0. However a round ends, the timers stop, the eyes go, the time reads
+// 0, the score stays and the menus are back; the end of the time plays the end cue, flagged
+// while it starts and lowered after, Stop none. The next Start shows 60 and 0 at once.
+void TestRound::roundEnds()
+{
+    QFETCH(bool, timeUp);
     startPlay();
     m_window->Pop_Timer();
-    const int hole = m_window->currentHole();
-    m_window->ZubIN_MouseDown(hole);
+    m_window->ZubIN_MouseDown(m_window->currentHole());
     freezeTimers();
     m_cues->clear();
 
     QStringList texts;
-    for (int tick = 1; tick <= 60; ++tick) {
+    for (int tick = 1; tick <= (timeUp ? 60 : 1); ++tick) {
         m_window->Countdown_Timer();
         texts << text("TimeX");
     }
     QCOMPARE(texts.first(), QStringLiteral(" 59"));
-    QCOMPARE(texts[58], QStringLiteral(" 1"));
-    QCOMPARE(texts.last(), QStringLiteral(" 0"));
     QVERIFY(m_window->running());
     QCOMPARE(m_cues->count(), 0);
-
     callTimer("Pop", "start");
     callTimer("Countdown", "start");
-    // The end of the time opens the record dialog; it is left with Cancel here.
-    QTimer::singleShot(0, this, [] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            dialog->close();
-    });
-    m_window->Countdown_Timer();
+    if (timeUp) {
+        QCOMPARE(texts[58], QStringLiteral(" 1"));
+        QCOMPARE(texts.last(), QStringLiteral(" 0"));
+        // The end of the time opens the record dialog; it is left with Cancel here.
+        QTimer::singleShot(0, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        m_window->Countdown_Timer();
+    } else {
+        m_window->bmSTART_Click();
+    }
+
     QVERIFY(!m_window->running());
     QCOMPARE(text("TimeX"), QStringLiteral("0"));
     QCOMPARE(text("PointsTable"), QStringLiteral("10"));
+    QCOMPARE(m_window->score(), 10);
     QCOMPARE(timersRunning(), QString());
     QVERIFY(visibleTargets().isEmpty());
     QVERIFY(control<QMenu>(QStringLiteral("mnuLEVEL"))->menuAction()->isEnabled());
     QVERIFY(control<QMenu>(QStringLiteral("mnuTOP"))->menuAction()->isEnabled());
     QCOMPARE(control<QAction>(QStringLiteral("bmSTART"))->text(), QStringLiteral("&Start"));
-    // The end cue is flagged while it starts, and the flag is lowered after.
-    QCOMPARE(m_cues->count(), 1);
-    QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("End.wav")));
-    QCOMPARE(m_cues->at(0).at(1).toBool(), true);
-    QVERIFY(!m_window->sound().cueFlag());
-}
+    QCOMPARE(m_cues->count(), timeUp ? 1 : 0);
+    if (timeUp) {
+        QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("End.wav")));
+        QCOMPARE(m_cues->at(0).at(1).toBool(), true);
+        QVERIFY(!m_window->sound().cueFlag());
+    }
 
-void TestRound::stopDuringPlay()
-{
-    startPlay();
-    m_window->Pop_Timer();
-    m_window->ZubIN_MouseDown(m_window->currentHole());
-    m_window->Countdown_Timer();
-    m_cues->clear();
-
-    m_window->bmSTART_Click();
-    QVERIFY(visibleTargets().isEmpty());
-    QCOMPARE(text("TimeX"), QStringLiteral("0"));
-    QCOMPARE(text("PointsTable"), QStringLiteral("10"));
-    QCOMPARE(m_window->score(), 10);
-    QCOMPARE(timersRunning(), QString());
-    QCOMPARE(m_cues->count(), 0);
-
-    // Start right after: the labels return to their start at once.
     m_window->bmSTART_Click();
     QCOMPARE(text("TimeX"), QStringLiteral("60"));
     QCOMPARE(text("PointsTable"), QStringLiteral("0"));
@@ -298,8 +314,7 @@ void TestRound::stopDuringPlay()
 // with the pop cue; the next round goes on with the succession where this one stopped.
 void TestRound::popsShowThePickedHoles()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     const QList<std::pair<double, int>> pops{{Noon, 7}, {0.0, 7}, {1.0 / 86400, 5}, {Noon, 6}};
     for (const auto &[dayFraction, hole] : pops) {
         m_dayFraction = dayFraction;
@@ -314,8 +329,7 @@ void TestRound::popsShowThePickedHoles()
     }
 
     m_window->bmSTART_Click();
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
     QCOMPARE(m_window->currentHole(), 3);
 }
@@ -342,13 +356,10 @@ void TestRound::popIntervalFollowsTheLevel()
 
 void TestRound::hitScoresTenWithCue()
 {
-    const auto &raised = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const QCursor raised = hammer(0);
+    const QCursor striking = hammer(1);
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        startPlay();
-        freezeTimers();
+        playByHand();
         m_window->Pop_Timer();
         const int hole = m_window->currentHole();
         m_cues->clear();
@@ -386,13 +397,10 @@ void TestRound::hitScoresTenWithCue()
 
 void TestRound::pressesThatScoreNothing()
 {
-    const auto &raised = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const QCursor raised = hammer(0);
+    const QCursor striking = hammer(1);
     QWidget *sheet = control(QStringLiteral("imgCUR"));
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
     const int shownHole = m_window->currentHole();
     m_cues->clear();
@@ -424,30 +432,25 @@ void TestRound::pressesThatScoreNothing()
 
 void TestRound::uncoveredColumnsScoreAgain()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     // Holes 5 and 6 come second and third from program start.
     for (int hole : {5, 6}) {
         while (m_window->currentHole() != hole)
             m_window->Pop_Timer();
         const QPoint leftColumn(target(hole)->x(), target(hole)->geometry().center().y());
         const int before = m_window->score();
-        press(leftColumn);
-        release(leftColumn);
-        press(leftColumn);
-        release(leftColumn);
+        click(leftColumn);
+        click(leftColumn);
         QCOMPARE(m_window->score(), before + 20);
         // One column further right the fireball covers the target: no more points.
-        press(leftColumn + QPoint(1, 0));
-        release(leftColumn + QPoint(1, 0));
+        click(leftColumn + QPoint(1, 0));
         QCOMPARE(m_window->score(), before + 20);
     }
 }
 
 void TestRound::doubleClickScoresOnce()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     while (m_window->currentHole() != 5)
         m_window->Pop_Timer();
     // On the uncovered column the second press would reach the target again; as the
@@ -461,10 +464,8 @@ void TestRound::doubleClickScoresOnce()
 
 void TestRound::secondButtonWhileHeldScores()
 {
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
-    startPlay();
-    freezeTimers();
+    const QCursor striking = hammer(1);
+    playByHand();
     m_window->Pop_Timer();
     const int hole = m_window->currentHole();
     const QPoint centre = target(hole)->geometry().center();
@@ -481,33 +482,28 @@ void TestRound::secondButtonWhileHeldScores()
 
 void TestRound::repeatedHoleCanBeHitAgain()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     // The fourth and fifth picks from program start are both hole 3.
     for (int i = 0; i < 4; ++i)
         m_window->Pop_Timer();
     QCOMPARE(m_window->currentHole(), 3);
     const QPoint centre = target(3)->geometry().center();
-    press(centre);
-    release(centre);
+    click(centre);
     QVERIFY(hitPicture(3)->isVisible());
     m_window->Pop_Timer();
     QCOMPARE(m_window->currentHole(), 3);
     QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(3)")});
-    press(centre);
-    release(centre);
+    click(centre);
     QCOMPARE(m_window->score(), 20);
 }
 
 void TestRound::hundredHitsReadOneThousand()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     for (int i = 0; i < 100; ++i) {
         m_window->Pop_Timer();
         const QPoint centre = target(m_window->currentHole())->geometry().center();
-        press(centre);
-        release(centre);
+        click(centre);
     }
     QCOMPARE(m_window->score(), 1000);
     QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
@@ -529,8 +525,7 @@ void TestRound::cuesAndTablesInFoldersApart()
     m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
     QVERIFY(!QFileInfo::exists(tables));
 
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
     QCOMPARE(m_cues->count(), 1);
     QCOMPARE(m_cues->at(0).at(0).toString(), cues + QStringLiteral("/Up.wav"));
@@ -572,8 +567,7 @@ void TestRound::pauseHoldsTheRound()
     if (phase == QLatin1String("play")) {
         startPlay();
         m_window->Pop_Timer();
-        press(target(m_window->currentHole())->geometry().center());
-        release(target(m_window->currentHole())->geometry().center());
+        click(target(m_window->currentHole())->geometry().center());
         QCOMPARE(m_window->score(), 10);
     } else if (phase == QLatin1String("ready")) {
         m_window->bmSTART_Click();
@@ -615,8 +609,7 @@ void TestRound::pauseHoldsTheRound()
     QVERIFY(m_window->paused());
     QVERIFY(!m_warningOver);
     const QPoint eyesPlace = target(m_window->currentHole())->geometry().center();
-    press(eyesPlace);
-    release(eyesPlace);
+    click(eyesPlace);
     QVERIFY(m_window->paused());
     QCOMPARE(text("lblMESSAGE"), QStringLiteral("G e t   R e a d y"));
     QCOMPARE(timersRunning(), QString());

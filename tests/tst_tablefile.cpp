@@ -108,7 +108,7 @@ QByteArray readToEnd(int fd)
 }
 
 // What stands where the reader looks for a table file.
-enum class Placed { File, SparseFile, PipeWithWriter };
+enum class Placed { File, SparseFile, Pipe, PipeWithWriter, Folder };
 
 // A sparse file of this size takes no room on disk, but reading it all would stall a load.
 constexpr qint64 SparseFileBytes = qint64(2) << 30;
@@ -340,7 +340,7 @@ void TestTableFile::stopsReadingOnceFull()
 
 // Whatever stands where a table file belongs, a load reads no more than the first MiB of a
 // regular file, skips a line longer than 4 KiB or a name longer than 500 characters, and
-// never waits for a pipe's writer.
+// never waits for a pipe's writer: only a regular file is read.
 void TestTableFile::readsWithinBounds_data()
 {
     QTest::addColumn<Placed>("placed");
@@ -352,8 +352,10 @@ void TestTableFile::readsWithinBounds_data()
     const QString name500(500, u'n');
     QTest::newRow("2 GB sparse file, its end unread")
         << Placed::SparseFile << anna << QByteArray("\r\nBob;2;\r\n") << QStringList{"Anna=1"};
+    QTest::newRow("pipe") << Placed::Pipe << QByteArray() << QByteArray() << QStringList();
     QTest::newRow("pipe with a writer")
         << Placed::PipeWithWriter << anna << QByteArray() << QStringList();
+    QTest::newRow("folder") << Placed::Folder << QByteArray() << QByteArray() << QStringList();
     QTest::newRow("line over 4 KiB")
         << Placed::File << anna + QByteArray(5000, ' ') + "Cap;2;\r\nBob;3;\r\n"
         << QByteArray() << QStringList{"Anna=1", "Bob=3"};
@@ -372,15 +374,18 @@ void TestTableFile::readsWithinBounds()
     const QString path = dir.filePath(u"Top_Easy.zub"_s);
     const QByteArray encodedPath = QFile::encodeName(path);
     int writer = -1;
+    if (placed == Placed::Pipe || placed == Placed::PipeWithWriter)
+        QVERIFY(::mkfifo(encodedPath.constData(), 0600) == 0);
     if (placed == Placed::PipeWithWriter) {
         // Opened for reading and writing, the pipe has a writer that never closes it.
-        QVERIFY(::mkfifo(encodedPath.constData(), 0600) == 0);
         writer = ::open(encodedPath.constData(), O_RDWR | O_NONBLOCK);
         QVERIFY(writer >= 0);
         QCOMPARE(::write(writer, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-    } else {
-        QVERIFY(writeFile(path, bytes));
     }
+    if (placed == Placed::Folder)
+        QVERIFY(QDir().mkdir(path));
+    if (placed == Placed::File || placed == Placed::SparseFile)
+        QVERIFY(writeFile(path, bytes));
     if (placed == Placed::SparseFile) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
