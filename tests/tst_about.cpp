@@ -247,37 +247,25 @@ void TestAbout::aboutLoadedAfreshOnEveryShow()
 {
     frmZUB window(m_folder.path());
     window.show();
-    QPointer<QWidget> first;
-    bool modal = false;
-    bool ownerless = false;
-    bool centred = false;
-    whenModal([&](QWidget *about) {
-        first = about;
-        modal = qobject_cast<TQ_About *>(about) && about->isModal();
-        ownerless = !about->parentWidget();
-        centred = offCentre(about).isEmpty();
-        about->move(0, 0);
-        clickOn(about, LogoPlace.center());
-    });
-    window.bmABOUT_Click();
-    QVERIFY(modal);
-    QVERIFY(ownerless);
-    QVERIFY(centred);
-    QVERIFY(first.isNull());
-
-    QPointer<QWidget> second;
-    bool shownAgain = false;
-    centred = false;
-    whenModal([&](QWidget *about) {
-        second = about;
-        shownAgain = qobject_cast<TQ_About *>(about) && about->isModal();
-        centred = offCentre(about).isEmpty();
-        clickOn(about, QPoint(20, 96));
-    });
-    window.bmABOUT_Click();
-    QVERIFY(shownAgain);
-    QVERIFY(centred);
-    QVERIFY(second.isNull());
+    for (const QPoint click : {LogoPlace.center(), QPoint(20, 96)}) {
+        QPointer<QWidget> shown;
+        bool modal = false;
+        bool ownerless = false;
+        QString offCentreBy = QStringLiteral("not shown");
+        whenModal([&](QWidget *about) {
+            shown = about;
+            modal = qobject_cast<TQ_About *>(about) && about->isModal();
+            ownerless = !about->parentWidget();
+            offCentreBy = offCentre(about);
+            about->move(0, 0);
+            clickOn(about, click);
+        });
+        window.bmABOUT_Click();
+        QVERIFY(modal);
+        QVERIFY(ownerless);
+        QCOMPARE(offCentreBy, QString());
+        QVERIFY(shown.isNull());
+    }
 }
 
 QTEST_MAIN(TestAbout)
