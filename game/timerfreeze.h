@@ -8,7 +8,8 @@
 // Holds a set of repeating timers still and lets them go on later with what was left of
 // their intervals, so that time spent frozen is neither counted nor lost. A timer that ran
 // when frozen goes on with the rest of its interval as its interval and takes its own
-// interval back at its first tick, after its handler; a stopped one stays stopped.
+// interval back at its first tick, unless its handler set one then; a stopped one stays
+// stopped.
 //
 // The timers are QTimer or anything with its face (interval, setInterval, start, stop,
 // isActive, remainingTime and the timeout signal).
@@ -18,8 +19,7 @@ class TimerFreeze : public QObject
 public:
     explicit TimerFreeze(QObject *parent = nullptr) : QObject(parent) {}
 
-    // Takes part in every freeze. The timer's handler is connected first, so that a handler
-    // that sets the interval itself at the first tick after a thaw keeps the one it set.
+    // Takes part in every freeze.
     template<typename Timer>
     void add(Timer *timer)
     {
