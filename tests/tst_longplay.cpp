@@ -7,11 +7,9 @@
 #include "cues.h"
 #include "frmzub.h"
 #include "levels.h"
-#include "modaldriver.h"
 #include "playcue.h"
-#include "recorddialog.h"
-#include "testfiles.h"
 #include "tonewell.h"
+#include "widgettest.h"
 
 #include <QAbstractEventDispatcher>
 #include <QFile>
