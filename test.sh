@@ -31,10 +31,9 @@ ZUBBO_SOUND_SERVER=pipewire scripts/desktop-session.sh \
 scripts/wayland-session.sh ctest --test-dir build --output-on-failure --label-regex wayland --no-tests=error
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-# any report fails its test, but for the one of Qt's named in tests/lsan.supp.
+# any report fails its test.
 scripts/setup.sh build-asan -- "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
-ASAN_OPTIONS=halt_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
+ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|wayland|install'
 
 # The fuzz targets, built with clang, each run once over its seed files: a reader that now
