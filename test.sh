@@ -13,7 +13,7 @@ export CCACHE_BASEDIR=$PWD
 desktop_packages=(xvfb openbox pulseaudio pulseaudio-utils x11-utils
                   libx11-dev libxtst-dev libxfixes-dev at-spi2-core dbus)
 pipewire_packages=(pipewire pipewire-pulse wireplumber dbus)
-wayland_packages=(sway wayvnc grim wtype)
+wayland_packages=(sway wayvnc grim wtype python3-minimal)
 packaging_tools=(dpkg-dev file lintian desktop-file-utils appstream)
 code_tools=(clang-format clang libclang-rt-dev)
 # The test builds make every compiler warning an error; a player's build (./run.sh on a new

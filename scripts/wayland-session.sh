@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command on a Wayland desktop of its own: a headless sway compositor whose one output
 # shows 1024 x 768 logical pixels, with a virtual pointer and keyboard on its seat (wayvnc on
-# a Unix socket). Everything is stopped again when the command ends.
+# a Unix socket, kept connected to by scripts/vnc-client.py). Everything is stopped again
+# when the command ends.
 #   scripts/wayland-session.sh COMMAND [ARGS...]
 # The command finds WAYLAND_DISPLAY, XDG_RUNTIME_DIR and SWAYSOCK set, and in ZUBBO_OUTPUT the
 # output's name: `swaymsg` moves and presses the pointer and sets the output's scale, `wtype`
@@ -57,8 +58,16 @@ XDG_RUNTIME_DIR=$compositor_runtime HOME=$session \
   "${as_compositor_user[@]}" wayvnc --unix-socket "$compositor_runtime/vnc.sock" \
   >"$session/wayvnc.log" 2>&1 &
 pids+=($!)
+wait_for "wayvnc's socket" "$session/wayvnc.log" test -S "$compositor_runtime/vnc.sock"
+# wayvnc 0.9 puts its pointer and keyboard on the seat only while a VNC client is connected
+# (wayvnc 0.5 from its start): a client of the session's own stays connected throughout.
+# Its complaints go to wayvnc's log, which a failed wait shows.
+"$(dirname "$0")/vnc-client.py" "$compositor_runtime/vnc.sock" >>"$session/wayvnc.log" 2>&1 &
+pids+=($!)
 seat_has_pointer() { swaymsg -t get_seats | grep -q '"type": "pointer"'; }
+seat_has_keyboard() { swaymsg -t get_seats | grep -q '"type": "keyboard"'; }
 wait_for "wayvnc's pointer" "$session/wayvnc.log" seat_has_pointer
+wait_for "wayvnc's keyboard" "$session/wayvnc.log" seat_has_keyboard
 
 export XDG_RUNTIME_DIR=$session/runtime ZUBBO_OUTPUT=$output
 unset DISPLAY
