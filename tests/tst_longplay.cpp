@@ -5,6 +5,7 @@
 // whose sound server keeps the wave player's stream open as in play.
 #include "beattimer.h"
 #include "cues.h"
+#include "desktoptest.h"
 #include "frmzub.h"
 #include "levels.h"
 #include "playcue.h"
@@ -19,12 +20,12 @@
 
 #include <malloc.h>
 
+using namespace DesktopTest;
+
 namespace {
 
 constexpr int Rounds = 1000;
 constexpr int CueCount = 100000;
-constexpr int RoundSeconds = 60;
-constexpr int MsPerSecond = 1000;
 constexpr int Players = 10; // the names the rounds are recorded under, in turn
 constexpr double GrowthLimitMb = 2.0;
 constexpr int CueBatch = 1000; // cues queued before waiting for the player to take them
@@ -103,10 +104,10 @@ void TestLongPlay::memoryStaysFlat()
     frmZUB window(folder.path());
     window.bmLEVEL_Click(levelNumber(Level::Hard));
 
-    playRound(window, QStringLiteral("Player 0"));
+    playRound(window, playerName(0));
     const double afterFirstRound = liveMb();
     for (int round = 1; round < Rounds; ++round)
-        playRound(window, QStringLiteral("Player %1").arg(round % Players));
+        playRound(window, playerName(round % Players));
     const double afterRounds = liveMb();
     QVERIFY2(afterRounds - afterFirstRound < GrowthLimitMb,
              qPrintable(QStringLiteral("%1 MB after the first round, %2 MB after %3")
