@@ -65,6 +65,13 @@ void Tonewell::preload(const QStringList &paths)
         target, [target, paths] { target->preload(paths); }, Qt::QueuedConnection);
 }
 
+void Tonewell::flush()
+{
+    if (m_player)
+        QMetaObject::invokeMethod(
+            m_player, [] {}, Qt::BlockingQueuedConnection);
+}
+
 void Tonewell::setMuted(bool muted)
 {
     m_muted = muted;

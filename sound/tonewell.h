@@ -44,6 +44,10 @@ public:
     // first cue, so that the first pop sounds on the beat; on the player's thread.
     void preload(const QStringList &paths);
 
+    // Returns once the player's thread has carried out every call made before: for a caller
+    // that queues cues faster than they sound and must not count the queue (a long-play test).
+    void flush();
+
 signals:
     // Every Play() call, with the file and the flag it was played with.
     void played(const QString &waveFile, bool cueFlag);

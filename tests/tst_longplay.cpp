@@ -12,11 +12,9 @@
 #include "tonewell.h"
 #include "widgettest.h"
 
-#include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <malloc.h>
 
@@ -29,18 +27,6 @@ constexpr int CueCount = 100000;
 constexpr int Players = 10; // the names the rounds are recorded under, in turn
 constexpr double GrowthLimitMb = 2.0;
 constexpr int CueBatch = 1000; // cues queued before waiting for the player to take them
-
-// Waits until the wave player's thread has taken every cue queued so far. The cues are
-// queued faster than a sound server takes them; waiting keeps the queue from counting as
-// growth, however slow the server is.
-void waitForCues(Tonewell &sound)
-{
-    const auto *thread = sound.findChild<QThread *>();
-    QVERIFY(thread);
-    // The thread's event dispatcher lives on it, behind every cue queued before.
-    const auto nothing = [] {};
-    QMetaObject::invokeMethod(thread->eventDispatcher(), nothing, Qt::BlockingQueuedConnection);
-}
 
 // Resident memory once freed memory has gone back to the system, so that what the allocator
 // merely keeps for reuse does not count as growth.
@@ -92,7 +78,7 @@ void TestLongPlay::playRound(frmZUB &window, const QString &player)
         }
         window.Countdown_Timer();
     }
-    waitForCues(window.sound());
+    window.sound().flush();
 }
 
 void TestLongPlay::memoryStaysFlat()
@@ -121,9 +107,9 @@ void TestLongPlay::memoryStaysFlat()
     for (int cue = 0; cue < CueCount; ++cue) {
         playCue(window.sound(), folder.path(), cue % 2 ? Cue::Hit : Cue::Up);
         if (cue % CueBatch == 0)
-            waitForCues(window.sound());
+            window.sound().flush();
     }
-    waitForCues(window.sound());
+    window.sound().flush();
     QVERIFY2(liveMb() - afterFirstRound < GrowthLimitMb,
              qPrintable(QStringLiteral("%1 MB after the cues").arg(liveMb())));
     qInfo("%.1f MB after the first round, %+.2f MB after %d rounds, %+.2f MB after %d cues",

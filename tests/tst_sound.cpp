@@ -1,7 +1,7 @@
 // The wave player's parts that need no sound device: reading cue files into the mixer's
-// format, mixing the cues that sound at the same time, and telling the player once when
-// the sound output module is missing. Every wave file here is written byte by byte by the
-// test itself.
+// format, mixing the cues that sound at the same time, telling the player once when the
+// sound output module is missing, and two players in one process each with an output of its
+// own. Every wave file here is written byte by byte by the test itself.
 #include "cuemixer.h"
 #include "cueplayer.h"
 #include "testfiles.h"
@@ -514,7 +514,8 @@ void TestSound::missingOutputModuleIsReportedOnce()
 
 // Two wave players in one process, each on its own thread, each get a sound output of their
 // own from the module beside the program: neither takes over the other's output or its timer,
-// which Qt would refuse with a warning. Destroying a player carries out what it was asked first.
+// which Qt would refuse with a warning. Destroying the players at the end carries out their
+// preloads first.
 void TestSound::twoPlayersWarnNothing()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
