@@ -2,6 +2,9 @@
 # Sets up, builds and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")"
+# The compiler cache, where installed, takes paths below the clone as relative: another clone
+# of the same code finds what this one compiled.
+export CCACHE_BASEDIR=$PWD
 scripts/setup.sh build
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
   echo "zubbo: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session." >&2

@@ -5,7 +5,6 @@
 #include "windowdress.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +15,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     QApplication::setWindowIcon(Artwork::eyesIcon());
     // Before any window: every control takes its text when it is built.
-    installTranslators(app, QLocale().uiLanguages());
+    installTranslators(app, userUiLanguages());
     frmZUB window(findGameFolders(QCoreApplication::applicationDirPath(), playerDataHome()));
     window.show();
     return QApplication::exec();

@@ -115,9 +115,8 @@ int main(int argc, char *argv[])
             xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                      QStringLiteral("mousedown"), QStringLiteral("1")});
         });
-        QTimer::singleShot(ReleaseAtMs, [] {
-            xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-        });
+        const auto release = [] { xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}); };
+        QTimer::singleShot(ReleaseAtMs, release);
     });
     window.show();
     afterFirstFrame(window.centralWidget(), SettleMs, [&] { cycle.start(CycleMs); });

@@ -56,15 +56,16 @@ double currentDayFraction()
     return QTime::currentTime().msecsSinceStartOfDay() / 1000 / 86400.0;
 }
 
-frmZUB::frmZUB(const QString &folder, DayClock clock, QWidget *parent)
+frmZUB::frmZUB(const QString &folder, DayClock clock, WarningWait warningWait, QWidget *parent)
     : frmZUB(GameFolders{folder, QCoreApplication::applicationDirPath(), folder}, std::move(clock),
-             parent)
+             std::move(warningWait), parent)
 {
 }
 
-frmZUB::frmZUB(const GameFolders &folders, DayClock clock, QWidget *parent)
+frmZUB::frmZUB(const GameFolders &folders, DayClock clock, WarningWait warningWait, QWidget *parent)
     : QMainWindow(parent), m_cueFolder(folders.cues), m_clock(std::move(clock)),
-      m_tables(folders.tables, folders.tableFolder), Sound(new Tonewell(folders.modules, this))
+      m_warningWait(std::move(warningWait)), m_tables(folders.tables, folders.tableFolder),
+      Sound(new Tonewell(folders.modules, this))
 {
     setObjectName(QStringLiteral("frmZUB"));
     setWindowTitle(QStringLiteral("Zubbo!"));

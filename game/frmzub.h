@@ -27,6 +27,11 @@ class TopTenViewer;
 using DayClock = std::function<double()>;
 double currentDayFraction();
 
+// Waits out the warning shown before a paused round goes on, then calls `over`, as long as
+// `context` lives. The game waits as long as a tick of Get Ready.
+using WarningWait = std::function<void(QObject *context, std::function<void()> over)>;
+void waitGetReadyTick(QObject *context, std::function<void()> over);
+
 // The main window: the board with its targets, hit pictures, panels and labels, the menus,
 // the three timers of a round and the game state. Its handlers carry the game's rules: the
 // round from Start to the end of the time, the beat of the pops, the hammer and the hits.
@@ -35,11 +40,11 @@ class frmZUB : public QMainWindow
     Q_OBJECT
 public:
     explicit frmZUB(const GameFolders &folders, DayClock clock = currentDayFraction,
-                    QWidget *parent = nullptr);
+                    WarningWait warningWait = waitGetReadyTick, QWidget *parent = nullptr);
     // The score tables and the wave cues in `folder`, the sound output module beside the
     // program.
     explicit frmZUB(const QString &folder, DayClock clock = currentDayFraction,
-                    QWidget *parent = nullptr);
+                    WarningWait warningWait = waitGetReadyTick, QWidget *parent = nullptr);
     ~frmZUB() override;
 
     qint32 score() const { return Score; }
@@ -108,6 +113,7 @@ private:
 
     QString m_cueFolder;
     DayClock m_clock;
+    WarningWait m_warningWait;
     RandomHoles m_holes;
     ZubMod m_tables;
     Tonewell *Sound = nullptr;
@@ -134,11 +140,11 @@ private:
     QTimer *Countdown = nullptr;
     BeatTimer *Pop = nullptr;
 
-    // A pause: the round's timers held still, what it hid from the board, and the warning
-    // shown before play goes on.
+    // A pause: the round's timers held still, what it hid from the board, and the number of
+    // warnings shown before play went on, the last of which is the one that counts.
     Pause m_pause = Pause::None;
     TimerFreeze *m_freeze = nullptr;
-    QTimer *m_resumeWarning = nullptr;
+    int m_warnings = 0;
     Qt::ApplicationState m_applicationState;
     bool m_targetWasShown = false;
     bool m_hitWasShown = false;

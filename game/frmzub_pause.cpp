@@ -27,17 +27,17 @@ namespace {
 constexpr int ResumeWarningMs = 1100;
 } // namespace
 
+void waitGetReadyTick(QObject *context, std::function<void()> over)
+{
+    QTimer::singleShot(ResumeWarningMs, context, std::move(over));
+}
+
 void frmZUB::buildDesktopKeys()
 {
     m_freeze = new TimerFreeze(this);
-    m_freeze->add(timStart, [this] { timStart_Timer(); });
-    m_freeze->add(Countdown, [this] { Countdown_Timer(); });
-    m_freeze->add(Pop, [this] { Pop_Timer(); });
-    m_resumeWarning = new QTimer(this);
-    m_resumeWarning->setObjectName(QStringLiteral("resumeWarning"));
-    m_resumeWarning->setSingleShot(true);
-    m_resumeWarning->setInterval(ResumeWarningMs);
-    connect(m_resumeWarning, &QTimer::timeout, this, &frmZUB::goOnPlaying);
+    m_freeze->add(timStart);
+    m_freeze->add(Countdown);
+    m_freeze->add(Pop);
 
     m_applicationState = QGuiApplication::applicationState();
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -88,7 +88,6 @@ void frmZUB::pauseRound()
         ZubIN[CurrentHole]->hide();
         Explode[CurrentHole]->hide();
     }
-    m_resumeWarning->stop();
     m_pause = Pause::Paused;
     //: The message while a round is paused, spaced out as the one before play.
     lblMESSAGE->setText(tr("P a u s e d"));
@@ -100,7 +99,11 @@ void frmZUB::resumeRound()
     m_pause = Pause::Resuming;
     lblMESSAGE->setText(getReadyMessage());
     lblMESSAGE->show();
-    m_resumeWarning->start();
+    // A pause or a Stop before the warning is over leaves its end unheard.
+    m_warningWait(this, [this, warning = ++m_warnings] {
+        if (m_pause == Pause::Resuming && warning == m_warnings)
+            goOnPlaying();
+    });
 }
 
 void frmZUB::goOnPlaying()
@@ -119,7 +122,6 @@ void frmZUB::endPause()
     if (m_pause == Pause::None)
         return;
     m_pause = Pause::None;
-    m_resumeWarning->stop();
     showMessageAsBeforePause();
 }
 

@@ -1,29 +1,28 @@
 #include "timerfreeze.h"
 
-#include <QTimer>
-
-void TimerFreeze::addTimer(Entry entry)
+TimerFreeze::Entry &TimerFreeze::addTimer(Entry entry)
 {
-    entry.rest = new QTimer(this);
-    entry.rest->setSingleShot(true);
-    entry.rest->setTimerType(Qt::PreciseTimer);
     m_entries.push_back(std::move(entry));
-    Entry &added = m_entries.back();
-    // The timer runs again first: its handler may stop it, as on any tick of its own.
-    connect(added.rest, &QTimer::timeout, this, [&added] {
-        added.start();
-        added.tick();
-    });
+    return m_entries.back();
+}
+
+// Unless a handler has set an interval of its own since the thaw.
+void TimerFreeze::takeOwnInterval(Entry &entry)
+{
+    if (entry.ownMs >= 0 && entry.restMs >= 0 && entry.intervalMs() == entry.restMs)
+        entry.setIntervalMs(entry.ownMs);
+    entry.ownMs = -1;
+    entry.restMs = -1;
 }
 
 void TimerFreeze::freeze()
 {
     for (Entry &entry : m_entries) {
-        if (entry.rest->isActive()) {
-            entry.keptMs = entry.rest->remainingTime();
-            entry.rest->stop();
-        } else if (!m_frozen) {
+        if (!m_frozen) {
             entry.keptMs = entry.isActive() ? entry.remainingMs() : -1;
+            // Before its first tick after a thaw the interval is the rest: the own one stands.
+            if (entry.ownMs < 0)
+                entry.ownMs = entry.intervalMs();
         }
         entry.stop();
     }
@@ -36,8 +35,13 @@ void TimerFreeze::thaw()
         return;
     m_frozen = false;
     for (Entry &entry : m_entries) {
-        if (entry.keptMs >= 0)
-            entry.rest->start(entry.keptMs);
+        if (entry.keptMs >= 0) {
+            entry.restMs = entry.keptMs;
+            entry.setIntervalMs(entry.restMs);
+            entry.start();
+        } else {
+            entry.ownMs = -1;
+        }
         entry.keptMs = -1;
     }
 }
@@ -46,7 +50,7 @@ void TimerFreeze::clear()
 {
     m_frozen = false;
     for (Entry &entry : m_entries) {
-        entry.rest->stop();
+        takeOwnInterval(entry);
         entry.keptMs = -1;
     }
 }

@@ -5,34 +5,38 @@
 #include <functional>
 #include <list>
 
-class QTimer;
-
 // Holds a set of repeating timers still and lets them go on later with what was left of
 // their intervals, so that time spent frozen is neither counted nor lost. A timer that ran
-// when frozen ticks again after the rest of its interval, through the same handler as its
-// own ticks, and repeats on its interval from then on; a stopped one stays stopped.
+// when frozen goes on with the rest of its interval as its interval and takes its own
+// interval back at its first tick, unless its handler set one then; a stopped one stays
+// stopped.
 //
-// The timers are QTimer or anything with its face (start, stop, isActive, remainingTime).
+// The timers are QTimer or anything with its face (interval, setInterval, start, stop,
+// isActive, remainingTime and the timeout signal).
 class TimerFreeze : public QObject
 {
     Q_OBJECT
 public:
     explicit TimerFreeze(QObject *parent = nullptr) : QObject(parent) {}
 
-    // Takes part in every freeze: `timer`, whose timeout calls `tick`.
+    // Takes part in every freeze.
     template<typename Timer>
-    void add(Timer *timer, std::function<void()> tick)
+    void add(Timer *timer)
     {
-        addTimer({[timer] { return timer->isActive(); }, [timer] { return timer->remainingTime(); },
-                  [timer] { timer->start(); }, [timer] { timer->stop(); }, std::move(tick)});
+        Entry &entry = addTimer(
+            {[timer] { return timer->isActive(); }, [timer] { return timer->remainingTime(); },
+             [timer] { return timer->interval(); }, [timer](int ms) { timer->setInterval(ms); },
+             [timer] { timer->start(); }, [timer] { timer->stop(); }});
+        connect(timer, &Timer::timeout, this, [&entry] { takeOwnInterval(entry); });
     }
 
     // Stops the running timers, each keeping what was left of its wait; again while frozen
-    // or while the thaw's first ticks are still to come, it keeps what is left of those.
+    // or before a thawed timer's first tick, it keeps what is left of that.
     void freeze();
     // Lets the frozen timers go on: each ticks when the rest of its wait has passed.
     void thaw();
-    // Forgets what a freeze kept: no timer goes on. The timers themselves are left as they are.
+    // Forgets what a freeze kept: no timer goes on, and each has its own interval back. The
+    // timers are left running or stopped as they are.
     void clear();
 
 private:
@@ -40,14 +44,17 @@ private:
     {
         std::function<bool()> isActive;
         std::function<int()> remainingMs;
+        std::function<int()> intervalMs;
+        std::function<void(int)> setIntervalMs;
         std::function<void()> start;
         std::function<void()> stop;
-        std::function<void()> tick;
-        QTimer *rest = nullptr; // waits out the rest of the interval after a thaw
-        int keptMs = -1;        // the wait kept by a freeze; -1 if the timer did not run
+        int keptMs = -1; // the wait kept by a freeze; -1 if the timer did not run
+        int ownMs = -1;  // the timer's own interval while a freeze holds it or its rest runs
+        int restMs = -1; // the interval a thaw gave it: the rest of its wait
     };
-    void addTimer(Entry entry);
+    Entry &addTimer(Entry entry);
+    static void takeOwnInterval(Entry &entry);
 
-    std::list<Entry> m_entries; // a list: each entry's handler keeps its address
+    std::list<Entry> m_entries; // a list: each entry's connection keeps its address
     bool m_frozen = false;
 };

@@ -22,7 +22,8 @@ set(CPACK_STRIP_FILES ON)
 # no library reveals: the X11 platform plugin, and the fonts with the Arial metrics that the
 # board's labels are laid out for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+# Debian 13's fonts-liberation is the 2.x series that Debian 12 packs as fonts-liberation2.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation (>= 1:2) | fonts-liberation2")
 # Qt's own translations of the buttons it makes (OK, Cancel) in the game's languages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 include(CPack)

@@ -14,7 +14,6 @@ namespace {
 // A copy holds the lock only while it reads and writes one small file. A copy that died
 // holding it is noticed at once (its process is gone); one that hangs loses it after this.
 constexpr int StaleLockMs = 10000;
-constexpr int LockWaitMs = 2000;
 constexpr int TableRoom = TableSlots - 1;
 // Links followed to the file they lead to, as many as the kernel follows.
 constexpr int MaxLinks = 40;
@@ -68,7 +67,8 @@ bool makePrivateFolder(const QString &path)
 
 } // namespace
 
-ZubMod::ZubMod(QString folder, TableFolder kind) : m_folder(std::move(folder)), m_folderKind(kind)
+ZubMod::ZubMod(QString folder, TableFolder kind, int lockWaitMs)
+    : m_folder(std::move(folder)), m_folderKind(kind), m_lockWaitMs(lockWaitMs)
 {
 }
 
@@ -144,7 +144,7 @@ std::unique_ptr<QLockFile> ZubMod::lockTable(Level level) const
 {
     auto lock = std::make_unique<QLockFile>(linkedFile(filePath(level)) + QStringLiteral(".lock"));
     lock->setStaleLockTime(StaleLockMs);
-    if (!lock->tryLock(LockWaitMs))
+    if (!lock->tryLock(m_lockWaitMs))
         return nullptr;
     return lock;
 }

@@ -35,13 +35,17 @@ enum class Recorded {
 // recorded (the player's data folder of an installed game).
 enum class TableFolder { Existing, MadeOnFirstRecord };
 
+// How long a record waits for another copy of the game to release a level's lock.
+constexpr int LockWaitMs = 2000;
+
 // The program-wide score tables, one per level, each kept in a file in the tables' folder.
 class ZubMod
 {
     std::array<TopTable, LevelCount> m_tables;
 
 public:
-    explicit ZubMod(QString folder, TableFolder kind = TableFolder::Existing);
+    explicit ZubMod(QString folder, TableFolder kind = TableFolder::Existing,
+                    int lockWaitMs = LockWaitMs);
     ZubMod(const ZubMod &) = delete;
     ZubMod &operator=(const ZubMod &) = delete;
 
@@ -71,7 +75,7 @@ public:
     void load(Level level);
     bool writeTable(Level level, QString *error = nullptr);
     // Holds off other running copies of the game from the level's file between reading and
-    // writing it; nothing when another copy keeps it longer than a short wait. The lock lies
+    // writing it; nothing when another copy keeps it longer than the lock wait. The lock lies
     // beside the file a linked table file leads to, which every copy reaches alike.
     std::unique_ptr<QLockFile> lockTable(Level level) const;
 
@@ -89,4 +93,5 @@ private:
     std::array<QList<TableEntry>, LevelCount> m_unsaved;
     QString m_folder;
     TableFolder m_folderKind;
+    int m_lockWaitMs;
 };

@@ -32,7 +32,7 @@ build() {
   fi
   if [[ ! -f build-fuzz/build.ninja ]]; then
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER=clang++ -DZUBBO_FUZZ=ON >/dev/null
+      -DCMAKE_CXX_COMPILER=clang++ -DZUBBO_FUZZ=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
   fi
   cmake --build build-fuzz --target "${@/#/fuzz_}"
 }

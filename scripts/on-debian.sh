@@ -69,6 +69,6 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 rm -rf "$root/work"
 git clone --quiet "$repo" "$clone"
 
-# A clean environment as on a fresh login, keeping CI's flag.
+# A clean environment as on a fresh login in the C.UTF-8 locale, keeping CI's flag.
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  TERM=${TERM:-dumb} ${CI:+CI=$CI} /bin/bash -c 'cd /work/zubbo && exec "$@"' on-debian "$@"
+  LANG=C.UTF-8 TERM=${TERM:-dumb} ${CI:+CI=$CI} /bin/bash -c 'cd /work/zubbo && exec "$@"' on-debian "$@"

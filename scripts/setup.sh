@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Shared set-up of run.sh and test.sh: installs the Debian packages that are missing,
 # then configures and builds the given build folder.
-#   scripts/setup.sh BUILD_DIR [extra packages...] [-- extra cmake arguments...]
+#   scripts/setup.sh BUILD_DIR [extra packages...] [-- cmake arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=$1; shift
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-svg-dev qt6-qpa-plugins
           qt6-wayland qt6-l10n-tools qt6-tools-dev qt6-translations-l10n gettext po4a
-          fonts-liberation2 libpulse-dev libsndfile1-dev libsamplerate0-dev)
+          fonts-liberation2 libpulse-dev libsndfile1-dev libsamplerate0-dev ccache)
 while [[ $# -gt 0 && $1 != -- ]]; do packages+=("$1"); shift; done
 [[ ${1:-} == -- ]] && shift
 
@@ -24,7 +24,9 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if [[ ! -f $build/build.ninja ]]; then
+# A build folder is configured when it is new, and again whenever cmake arguments are given,
+# so that a folder made by one command builds with the settings of the next.
+if [[ ! -f $build/build.ninja || $# -gt 0 ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 fi
 cmake --build "$build"

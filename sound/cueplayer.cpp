@@ -2,12 +2,23 @@
 
 #include "cueoutput.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPluginLoader>
+#include <QThread>
 
+#include <mutex>
 #include <utility>
 
+namespace {
+// Qt makes a plugin's object without a lock of its own: two players' threads loading the
+// module at once would each make one.
+std::mutex moduleLoading;
+} // namespace
+
 CuePlayer::CuePlayer(QString moduleFolder) : m_moduleFolder(std::move(moduleFolder)) {}
+
+CuePlayer::~CuePlayer() = default;
 
 void CuePlayer::preload(const QStringList &paths)
 {
@@ -50,16 +61,21 @@ CueOutput *CuePlayer::output()
 {
     if (!m_outputLoaded) {
         m_outputLoaded = true;
+        const std::lock_guard lock(moduleLoading);
         QPluginLoader module(QDir(m_moduleFolder).filePath(QLatin1String(CueOutputModule)));
         QObject *instance = module.instance();
-        m_output = qobject_cast<CueOutput *>(instance);
-        // Owned here, so that it is deleted on this thread together with its timers.
-        if (m_output)
-            instance->setParent(this);
-        else
+        if (auto *factory = qobject_cast<CueOutputFactory *>(instance)) {
+            // The module's object outlives this thread: it goes to the application's, where
+            // Qt deletes it when it unloads the module at exit.
+            const QCoreApplication *app = QCoreApplication::instance();
+            if (app && instance->thread() == QThread::currentThread())
+                instance->moveToThread(app->thread());
+            m_output = factory->makeOutput();
+        } else {
             qWarning("Zubbo!: no sound output module in %s (%s); the game will be silent.",
                      qUtf8Printable(QDir::toNativeSeparators(m_moduleFolder)),
                      qUtf8Printable(module.errorString()));
+        }
     }
-    return m_output;
+    return m_output.get();
 }

@@ -5,15 +5,19 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class CueOutput;
 
 // The wave player's side on its own thread: it loads the sound output module from its folder
 // when sound is first needed, reads each cue file through it once and keeps it, and hands it
 // the cues. All of this takes milliseconds now and then, none of which the window waits for.
+// The sound output it gets from the module is its own, made on its thread and deleted with it.
 class CuePlayer : public QObject
 {
 public:
     explicit CuePlayer(QString moduleFolder);
+    ~CuePlayer() override;
 
     void preload(const QStringList &paths);
     void play(const QString &path, float gain);
@@ -28,5 +32,5 @@ private:
     QHash<QString, QList<qint16>> m_samples;
     bool m_muted = false;
     bool m_outputLoaded = false;
-    CueOutput *m_output = nullptr;
+    std::unique_ptr<CueOutput> m_output;
 };

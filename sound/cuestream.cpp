@@ -2,9 +2,14 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
+
 namespace {
 // The stream's buffer: what a new cue may have to wait behind while another sounds.
 constexpr int BufferMs = 20;
+// The mixer's block, taken once: as much as the server asks for at a time of a buffer this
+// long. A server that gives the stream a longer buffer and asks for more gets it in blocks.
+constexpr size_t BlockSamples = size_t(BufferMs) * CueStream::SampleRate / 1000;
 // A connection or a stream not ready after this long is given up: the server hangs.
 constexpr qint64 SetUpTimeoutMs = 2000;
 // Without a server, a new connection is tried at most this often, not on every cue: the
@@ -57,7 +62,7 @@ private:
 };
 } // namespace
 
-CueStream::CueStream() : m_loop(pa_threaded_mainloop_new())
+CueStream::CueStream() : m_loop(pa_threaded_mainloop_new()), m_block(BlockSamples)
 {
     if (m_loop && pa_threaded_mainloop_start(m_loop) < 0) {
         pa_threaded_mainloop_free(m_loop);
@@ -204,17 +209,21 @@ void CueStream::dropConnection()
 
 // Writes the next samples of the cues that sound. Once the last has ended nothing more is
 // written and the stream runs dry; the next cue then fills the whole buffer at once and
-// sounds at once.
+// sounds at once. It runs in the server's callback, so it mixes into the block it was given
+// at the start, piece by piece, and allocates nothing.
 void CueStream::fill(size_t bytes)
 {
     if (m_mixer.isSilent())
         return;
-    const size_t count = bytes / sizeof(qint16);
-    if (count == 0)
-        return;
-    m_block.resize(count);
-    m_mixer.mix(m_block.data(), qsizetype(count));
-    pa_stream_write(m_stream, m_block.data(), count * sizeof(qint16), nullptr, 0, PA_SEEK_RELATIVE);
+    for (size_t count = bytes / sizeof(qint16); count > 0;) {
+        const size_t piece = std::min(count, m_block.size());
+        m_mixer.mix(m_block.data(), qsizetype(piece));
+        if (pa_stream_write(m_stream, m_block.data(), piece * sizeof(qint16), nullptr, 0,
+                            PA_SEEK_RELATIVE)
+            < 0)
+            return;
+        count -= piece;
+    }
 }
 
 // On the connection's thread. A lost connection takes its cues along at once; the next

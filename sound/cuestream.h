@@ -61,5 +61,5 @@ private:
     QElapsedTimer m_lastAttempt; // since the last connection was begun
     bool m_wanted = false;       // a cue or open() asked for the stream, and it is not closed
     CueMixer m_mixer;
-    std::vector<qint16> m_block;
+    std::vector<qint16> m_block; // sized once, see fill()
 };

@@ -7,7 +7,7 @@
 
 class QTimer;
 
-// The wave player's sound output, living on the player's own thread. It plays every cue
+// A wave player's sound output, living on the player's own thread. It plays every cue
 // through one stream on the sound server (CueStream), which stays open while cues come, so a
 // cue only has to be mixed into it. Once nothing has played for a while the stream is
 // closed, so that an idle game keeps no stream running on the server; the next cue opens it
@@ -17,9 +17,6 @@ class QTimer;
 // with the first cue after a server starts, or starts again, however often that happens.
 class SoundOutput : public QObject, public CueOutput
 {
-    Q_OBJECT
-    Q_PLUGIN_METADATA(IID ZUBBO_CUE_OUTPUT_IID)
-    Q_INTERFACES(CueOutput)
 public:
     SoundOutput();
 
@@ -32,6 +29,6 @@ private:
     void closeWhenSilent();
 
     CueStream m_stream;
-    // A child, so that it moves to the player's thread with this object.
+    // A child, so that it lives and dies on the player's thread with this object.
     QTimer *m_linger;
 };

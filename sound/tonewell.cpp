@@ -2,13 +2,30 @@
 
 #include "cueplayer.h"
 
+#include <QEventLoop>
 #include <QThread>
 
+#include <memory>
 #include <utility>
+
+#include <pthread.h>
 
 namespace {
 constexpr float ForegroundVolume = 1.0f;
 constexpr float BeatVolume = 0.6f;
+constexpr char ThreadName[] = "Tonewell";
+
+// The player's thread: takes the player over, carries out the calls queued to it until it
+// is told to quit, and deletes it, so that the player's output and timers end on the thread
+// they ran on.
+void runPlayer(CuePlayer *player)
+{
+    pthread_setname_np(pthread_self(), ThreadName);
+    const std::unique_ptr<CuePlayer> owned(player);
+    QEventLoop loop;
+    owned->moveToThread(QThread::currentThread());
+    loop.exec();
+}
 } // namespace
 
 Tonewell::Tonewell(QString moduleFolder, QObject *parent)
@@ -16,25 +33,27 @@ Tonewell::Tonewell(QString moduleFolder, QObject *parent)
 {
 }
 
+// The quit is queued behind the calls made before, and join() returns only once the thread
+// has exited, its Qt thread data released along with it.
 Tonewell::~Tonewell()
 {
-    if (m_thread) {
-        m_thread->quit();
-        m_thread->wait();
-    }
+    if (!m_thread.joinable())
+        return;
+    QMetaObject::invokeMethod(
+        m_player, [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
+    m_thread.join();
 }
 
 // The player's thread starts with the first cue or preload; the player is used only
-// through calls queued to that thread.
+// through calls queued to that thread. Until the thread takes the player over, the player
+// belongs to no thread and the calls wait in its queue, so none of this waits for the
+// thread to start.
 CuePlayer *Tonewell::player()
 {
     if (!m_player) {
-        m_thread = new QThread(this);
-        m_thread->setObjectName(QStringLiteral("Tonewell"));
         m_player = new CuePlayer(m_moduleFolder);
-        m_player->moveToThread(m_thread);
-        connect(m_thread, &QThread::finished, m_player, &QObject::deleteLater);
-        m_thread->start();
+        m_player->moveToThread(nullptr);
+        m_thread = std::thread(runPlayer, m_player);
     }
     return m_player;
 }
@@ -44,6 +63,13 @@ void Tonewell::preload(const QStringList &paths)
     CuePlayer *target = player();
     QMetaObject::invokeMethod(
         target, [target, paths] { target->preload(paths); }, Qt::QueuedConnection);
+}
+
+void Tonewell::flush()
+{
+    if (m_player)
+        QMetaObject::invokeMethod(
+            m_player, [] {}, Qt::BlockingQueuedConnection);
 }
 
 void Tonewell::setMuted(bool muted)

@@ -3,8 +3,9 @@
 #include <QObject>
 #include <QString>
 
+#include <thread>
+
 class CuePlayer;
-class QThread;
 
 // The wave player of the main window. A caller names a wave file, may flag the cue, and
 // plays it; Play() hands the cue to the player's own thread and returns at once, it never
@@ -18,6 +19,9 @@ class QThread;
 // A missing or unplayable file, or a machine without a sound device, plays nothing and
 // reports nothing: the game goes on unchanged. The sound output module is loaded from
 // moduleFolder; without it the player says once on stderr that the game will be silent.
+//
+// Destroying the player lets its thread carry out what it was asked before, then waits for
+// that thread to end: nothing of it outlives the player.
 class Tonewell : public QObject
 {
     Q_OBJECT
@@ -40,6 +44,10 @@ public:
     // first cue, so that the first pop sounds on the beat; on the player's thread.
     void preload(const QStringList &paths);
 
+    // Returns once the player's thread has carried out every call made before: for a caller
+    // that queues cues faster than they sound and must not count the queue (a long-play test).
+    void flush();
+
 signals:
     // Every Play() call, with the file and the flag it was played with.
     void played(const QString &waveFile, bool cueFlag);
@@ -51,6 +59,6 @@ private:
     QString m_waveFile;
     bool m_cueFlag = false;
     bool m_muted = false;
-    QThread *m_thread = nullptr;
-    CuePlayer *m_player = nullptr;
+    std::thread m_thread;
+    CuePlayer *m_player = nullptr; // lives on m_thread, which deletes it
 };

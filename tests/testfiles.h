@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 // Whole files read and written by the tests, byte for byte.
 
@@ -31,6 +32,16 @@ inline QByteArray numberedLines(const QByteArray &prefix, int first, int last,
         bytes += prefix + QByteArray::number(i) + ';' + QByteArray::number(i * pointsPerNumber)
             + ';' + lineEnd;
     return bytes;
+}
+
+// The entries of those lines as the tests describe entries: "<prefix><n>=<n * pointsPerNumber>".
+inline QStringList numberedEntries(const QString &prefix, int first, int last,
+                                   int pointsPerNumber = 1)
+{
+    QStringList entries;
+    for (int i = first; i <= last; ++i)
+        entries.append(prefix + QString::number(i) + u'=' + QString::number(i * pointsPerNumber));
+    return entries;
 }
 
 // Every file and folder below path, with the bytes of each file: equal snapshots mean that

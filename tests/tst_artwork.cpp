@@ -13,7 +13,6 @@
 #include "testfiles.h"
 #include "waves.h"
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -92,8 +91,6 @@ private slots:
     void iconTheme_data();
     void iconTheme();
     void logoLettering();
-    void repeatable_data();
-    void repeatable();
     void builtBoardIsDrawnBoard();
 
     void waveFiles_data();
@@ -386,32 +383,6 @@ void TestArtwork::logoLettering()
     QVERIFY2(white > 200, qPrintable(QString::number(white)));
     QVERIFY2(red > 1000, qPrintable(QString::number(red)));
     QCOMPARE(QColor(image.pixel(2, 2)), QColor(Qt::white));
-}
-
-void TestArtwork::repeatable_data()
-{
-    QTest::addColumn<Drawing>("draw");
-    QTest::addColumn<qreal>("dpr");
-    QTest::addColumn<QByteArray>("digest");
-    QTest::newRow("board @2")
-        << Drawing(Artwork::board) << 2.0
-        << QByteArray("bd1524a0b631c6d663e9a7a9101144248ccac2d272d883fd1d735a3aa30e0f56");
-    QTest::newRow("hit @1")
-        << Drawing(Artwork::hit) << 1.0
-        << QByteArray("fce0f66ecb957bcb743a2a21f724bd39f3ec1bca48e533a15e35db12af9b5831");
-}
-
-// The textures come from fixed seeds: every start-up shows the same board and fireball, pixel
-// for pixel as they were drawn when this test was written (the SHA-256 of their ARGB32
-// pixels), in every run and every build (the sanitizer build too).
-void TestArtwork::repeatable()
-{
-    QFETCH(Drawing, draw);
-    QFETCH(qreal, dpr);
-    QFETCH(QByteArray, digest);
-    const QImage image = draw(dpr).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QByteArrayView pixels(image.constBits(), image.sizeInBytes());
-    QCOMPARE(QCryptographicHash::hash(pixels, QCryptographicHash::Sha256).toHex(), digest);
 }
 
 void TestArtwork::builtBoardIsDrawnBoard()

@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <utility>
+
 namespace {
 QString withoutAccessKey(QString text)
 {
@@ -139,6 +141,8 @@ private slots:
     void cleanup();
     void firstLanguageSpokenIsLoaded_data();
     void firstLanguageSpokenIsLoaded();
+    void cLocaleIgnoresLanguage_data();
+    void cLocaleIgnoresLanguage();
     void everyTextFitsItsControl_data();
     void everyTextFitsItsControl();
 };
@@ -175,6 +179,40 @@ void TestLanguages::firstLanguageSpokenIsLoaded()
     installTranslators(*qApp, uiLanguages);
     QCOMPARE(QCoreApplication::translate("frmZUB", "&Top Scores"), topScores);
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+}
+
+// As in gettext programs, LANGUAGE counts only where the messages locale is not C or POSIX.
+void TestLanguages::cLocaleIgnoresLanguage_data()
+{
+    QTest::addColumn<QByteArray>("lcAll");
+    QTest::addColumn<QByteArray>("lcMessages");
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<QString>("topScores");
+    QTest::newRow("LC_ALL=C") << QByteArray("C") << QByteArray() << QByteArray("de_DE.UTF-8")
+                              << "&Top Scores";
+    QTest::newRow("LANG=C") << QByteArray() << QByteArray() << QByteArray("C") << "&Top Scores";
+    QTest::newRow("LANG=C.UTF-8") << QByteArray() << QByteArray() << QByteArray("C.UTF-8")
+                                  << "&Top Scores";
+    QTest::newRow("LC_MESSAGES=POSIX")
+        << QByteArray() << QByteArray("POSIX") << QByteArray("de_DE.UTF-8") << "&Top Scores";
+    QTest::newRow("LC_ALL=de over LANG=C")
+        << QByteArray("de_DE.UTF-8") << QByteArray() << QByteArray("C") << "&Bestenliste";
+}
+
+void TestLanguages::cLocaleIgnoresLanguage()
+{
+    QFETCH(QByteArray, lcAll);
+    QFETCH(QByteArray, lcMessages);
+    QFETCH(QByteArray, lang);
+    QFETCH(QString, topScores);
+    const std::pair<const char *, QByteArray> environment[] = {{"LC_ALL", lcAll},
+                                                               {"LC_MESSAGES", lcMessages},
+                                                               {"LANG", lang},
+                                                               {"LANGUAGE", "de"}};
+    for (const auto &[name, value] : environment)
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    installTranslators(*qApp, userUiLanguages());
+    QCOMPARE(QCoreApplication::translate("frmZUB", "&Top Scores"), topScores);
 }
 
 void TestLanguages::everyTextFitsItsControl_data()

@@ -5,43 +5,28 @@
 // whose sound server keeps the wave player's stream open as in play.
 #include "beattimer.h"
 #include "cues.h"
+#include "desktoptest.h"
 #include "frmzub.h"
 #include "levels.h"
-#include "modaldriver.h"
 #include "playcue.h"
-#include "recorddialog.h"
-#include "testfiles.h"
 #include "tonewell.h"
+#include "widgettest.h"
 
-#include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <malloc.h>
+
+using namespace DesktopTest;
 
 namespace {
 
 constexpr int Rounds = 1000;
 constexpr int CueCount = 100000;
-constexpr int RoundSeconds = 60;
-constexpr int MsPerSecond = 1000;
 constexpr int Players = 10; // the names the rounds are recorded under, in turn
 constexpr double GrowthLimitMb = 2.0;
 constexpr int CueBatch = 1000; // cues queued before waiting for the player to take them
-
-// Waits until the wave player's thread has taken every cue queued so far. The cues are
-// queued faster than a sound server takes them; waiting keeps the queue from counting as
-// growth, however slow the server is.
-void waitForCues(Tonewell &sound)
-{
-    const auto *thread = sound.findChild<QThread *>();
-    QVERIFY(thread);
-    // The thread's event dispatcher lives on it, behind every cue queued before.
-    QMetaObject::invokeMethod(
-        thread->eventDispatcher(), [] {}, Qt::BlockingQueuedConnection);
-}
 
 // Resident memory once freed memory has gone back to the system, so that what the allocator
 // merely keeps for reuse does not count as growth.
@@ -93,7 +78,7 @@ void TestLongPlay::playRound(frmZUB &window, const QString &player)
         }
         window.Countdown_Timer();
     }
-    waitForCues(window.sound());
+    window.sound().flush();
 }
 
 void TestLongPlay::memoryStaysFlat()
@@ -105,10 +90,10 @@ void TestLongPlay::memoryStaysFlat()
     frmZUB window(folder.path());
     window.bmLEVEL_Click(levelNumber(Level::Hard));
 
-    playRound(window, QStringLiteral("Player 0"));
+    playRound(window, playerName(0));
     const double afterFirstRound = liveMb();
     for (int round = 1; round < Rounds; ++round)
-        playRound(window, QStringLiteral("Player %1").arg(round % Players));
+        playRound(window, playerName(round % Players));
     const double afterRounds = liveMb();
     QVERIFY2(afterRounds - afterFirstRound < GrowthLimitMb,
              qPrintable(QStringLiteral("%1 MB after the first round, %2 MB after %3")
@@ -122,9 +107,9 @@ void TestLongPlay::memoryStaysFlat()
     for (int cue = 0; cue < CueCount; ++cue) {
         playCue(window.sound(), folder.path(), cue % 2 ? Cue::Hit : Cue::Up);
         if (cue % CueBatch == 0)
-            waitForCues(window.sound());
+            window.sound().flush();
     }
-    waitForCues(window.sound());
+    window.sound().flush();
     QVERIFY2(liveMb() - afterFirstRound < GrowthLimitMb,
              qPrintable(QStringLiteral("%1 MB after the cues").arg(liveMb())));
     qInfo("%.1f MB after the first round, %+.2f MB after %d rounds, %+.2f MB after %d cues",

@@ -1,74 +1,25 @@
-// The record dialog: what "&Ok" writes into the level's table and file, what a failed write
-// or a full table leaves behind, which names are refused and that stored names are not, that
-// Cancel, Esc and the close box change nothing, and that the end of a round's time opens the
-// dialog.
-#include "frmrecord.h"
+// The record dialog: "&Ok" records the name as typed and loads the tables again; an Ok that
+// records nothing says why and keeps the dialog open; stored names are taken as they were
+// read; Cancel, Esc and the close box change nothing; how the dialog opens and looks; and the
+// end of a round's time opens it.
 #include "frmzub.h"
-#include "modaldriver.h"
-#include "recorddialog.h"
-#include "testfiles.h"
+#include "scoretables.h"
+#include "widgettest.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <optional>
+#include <QRegularExpression>
 
 namespace {
 
 const QByteArray AnnaBob = "Anna;300;\r\nBob;200;\r\n";
-const QString ErrorText = QStringLiteral(
-    "Error Trapped.\nContact the Author at: zubbo-author@example.com");
-const QString FullTopTenText = QStringLiteral(
-    "This level's Top Ten is full: a new name cannot be added.\nA name already listed can still "
-    "raise its score.");
+// The second line ends with the author's address, which is the game's own to choose.
+const QString ErrorText = QStringLiteral("^Error Trapped\\.\nContact the Author at: \\S+$");
 
 QPushButton *button(QWidget *dialog, const char *name)
 {
-    return dialog->findChild<QPushButton *>(QLatin1StringView(name));
-}
-
-// Clicks into the name box, as the focus starts on Cancel, and types.
-void typeName(QWidget *dialog, const QString &name)
-{
-    QLineEdit *field = nameBox(dialog)->lineEdit();
-    QTest::mouseClick(field, Qt::LeftButton);
-    for (const QChar ch : name)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
-struct SeenBox
-{
-    QMessageBox::Icon icon;
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Notes the next modal window, which ought to be a message box, and closes it. Returns the
-// watch, for a test that expects no box to end it.
-QPointer<QTimer> answerNextBox(std::optional<SeenBox> &seen)
-{
-    return whenModal([&seen](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            seen = SeenBox{box->icon(), box->windowTitle(), box->text(), box->standardButtons()};
-        modal->close();
-    });
-}
-
-void verifyErrorBox(const std::optional<SeenBox> &seen)
-{
-    QVERIFY(seen);
-    QCOMPARE(seen->icon, QMessageBox::Critical);
-    QCOMPARE(seen->title, QStringLiteral("Error"));
-    QCOMPARE(seen->text, ErrorText);
-    QCOMPARE(seen->buttons, QMessageBox::Ok);
+    return control<QPushButton>(dialog, QLatin1StringView(name));
 }
 
 } // namespace
@@ -79,11 +30,8 @@ class TestRecord : public QObject
 private slots:
     void recording_data();
     void recording();
-    void fullTableTakesNoNewName_data();
-    void fullTableTakesNoNewName();
-    void failedWriteKeepsDialogOpen();
-    void refusedNames_data();
-    void refusedNames();
+    void okThatRecordsNothing_data();
+    void okThatRecordsNothing();
     void storedNamesArePicked_data();
     void storedNamesArePicked();
     void leavingRecordsNothing_data();
@@ -96,232 +44,142 @@ private slots:
     void timeUpOpensTheDialog();
 };
 
-// Besides the played level's file, a table written after loading shows whether all three
-// tables are loaded again, and the third level's file must not appear.
+// The name goes into the table exactly as typed, by the button or by Enter. Then all three
+// tables are loaded again, as a table written after loading shows, and the third level's
+// file is not made. Which entry a record changes is the score store's rule.
 void TestRecord::recording_data()
 {
     QTest::addColumn<Level>("level");
-    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
     QTest::addColumn<bool>("byEnter");
     QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<int>("countAfter");
 
-    QTest::newRow("known name, lower score raised")
-        << Level::Easy << AnnaBob << "Bob" << 250 << false
-        << QByteArray("Anna;300;\r\nBob;250;\r\n") << 2;
-    QTest::newRow("equal score in other case keeps the spelling")
-        << Level::Easy << AnnaBob << "ANNA" << 300 << true << AnnaBob << 2;
-    QTest::newRow("higher score stays")
-        << Level::Medium << AnnaBob << "bob" << 100 << false << AnnaBob << 2;
-    QTest::newRow("new name goes last")
-        << Level::Easy << AnnaBob << "Carl" << 50 << true << AnnaBob + "Carl;50;\r\n"
-        << 3;
-    QTest::newRow("score 0 into an empty table")
-        << Level::Hard << QByteArray() << "Dora" << 0 << false << QByteArray("Dora;0;\r\n") << 1;
-    QTest::newRow("no thousands separator") << Level::Medium << QByteArray() << "Eve" << 1250
-                                            << false << QByteArray("Eve;1250;\r\n") << 1;
-    QTest::newRow("inner quote and blanks as typed")
-        << Level::Hard << QByteArray() << "O\"Neil  Jr " << 5 << true
-        << QByteArray("O\"Neil  Jr ;5;\r\n") << 1;
-    QTest::newRow("markup and other alphabets as typed")
-        << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << 7 << false
-        << QStringLiteral("<b>Ωμέγα</b>;7;\r\n").toUtf8() << 1;
-    QTest::newRow("Medium of ten: a listed name raised")
-        << Level::Medium << numberedLines("P", 1, 10) << "p10" << 999 << false
-        << numberedLines("P", 1, 9) + "P10;999;\r\n"
-        << 10;
+    QTest::newRow("inner quote and blanks, by Enter")
+        << Level::Hard << "O\"Neil  Jr " << true << QByteArray("O\"Neil  Jr ;5;\r\n");
+    QTest::newRow("markup and other alphabets, by Ok")
+        << Level::Easy << QStringLiteral("<b>Ωμέγα</b>") << false
+        << QStringLiteral("<b>Ωμέγα</b>;5;\r\n").toUtf8();
 }
 
 void TestRecord::recording()
 {
     QFETCH(Level, level);
-    QFETCH(QByteArray, before);
     QFETCH(QString, name);
-    QFETCH(int, score);
     QFETCH(bool, byEnter);
-    QFETCH(QByteArray, after);
-    QFETCH(int, countAfter);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
+    RecordDesk desk;
     const Level other = level == Level::Hard ? Level::Easy : Level::Hard;
     const Level third = Level(6 - int(level) - int(other));
-    if (!before.isEmpty())
-        QVERIFY(writeFile(tables.filePath(level), before));
-    tables.loadAll();
-    QVERIFY(writeFile(tables.filePath(other), "Hal;5;\r\n"));
+    QVERIFY(writeFile(desk.tables.filePath(other), "Hal;5;\r\n"));
 
-    frmRECORD dialog(tables, level, score);
-    whenModal([&](QWidget *modal) {
+    const int result = desk.record(level, 5, [&](QWidget *modal) {
         typeName(modal, name);
         if (byEnter)
             QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Return);
         else
             pressOk(modal);
     });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(result, int(QDialog::Accepted));
 
-    QCOMPARE(fileContent(tables.filePath(level)), after);
-    QCOMPARE(int(tables.table(level).count), countAfter);
-    QCOMPARE(fileContent(tables.filePath(other)), QByteArray("Hal;5;\r\n"));
-    QCOMPARE(int(tables.table(other).count), 1);
-    QVERIFY(!QFile::exists(tables.filePath(third)));
+    QTEST(fileContent(desk.tables.filePath(level)), "after");
+    QCOMPARE(int(desk.tables.table(level).count), 1);
+    QCOMPARE(fileContent(desk.tables.filePath(other)), QByteArray("Hal;5;\r\n"));
+    QCOMPARE(int(desk.tables.table(other).count), 1);
+    QVERIFY(!QFile::exists(desk.tables.filePath(third)));
 }
 
-// A full table takes no new name: Ok shows why, the dialog stays open with the name and
-// nothing is written. Easy's hundred take no score at all, not even a listed name's; a
-// Medium or Hard table of ten still raises a listed name's score, and says so.
-void TestRecord::fullTableTakesNoNewName_data()
+// Ok shows why nothing was recorded, and the dialog stays open with the name; nothing in the
+// folder changes and the tables are not loaded again (Hard's file is written after loading).
+// A full table: Easy's hundred take no score at all, a Medium or Hard table of ten no new
+// name. A refused name. A failed write, here a folder where the file belongs, which stops
+// root as well: the entry stays in the table, and once the folder is gone the next Ok writes
+// it, once.
+void TestRecord::okThatRecordsNothing_data()
 {
     QTest::addColumn<Level>("level");
-    QTest::addColumn<QByteArray>("full");
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("writeFails");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("text"); // a pattern
 
+    const auto refused = [](const char *row, const QString &name, const char *advice) {
+        QTest::newRow(row) << Level::Easy << QByteArray() << name << false
+                           << int(QMessageBox::Warning) << "Score Memorize" << advice;
+    };
     QTest::newRow("Easy of a hundred, a listed name")
-        << Level::Easy << numberedLines("P", 1, 100) << "p1" << int(QMessageBox::Critical)
+        << Level::Easy << numberedLines("P", 1, 100) << "p1" << false << int(QMessageBox::Critical)
         << "Error" << ErrorText;
     QTest::newRow("Medium of ten, a new name")
-        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << int(QMessageBox::Warning)
-        << "Score Memorize" << FullTopTenText;
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << false << int(QMessageBox::Warning)
+        << "Score Memorize"
+        << "\\S";
+    QTest::newRow("write fails") << Level::Easy << AnnaBob << "Carl" << true
+                                 << int(QMessageBox::Critical) << "Error" << ErrorText;
+    refused("comma", QStringLiteral("Smith, Al"), "comma \\(,\\)");
+    refused("semicolon", QStringLiteral("Al;Bo"), "semicolon \\(;\\)");
+    refused("leading quote", QStringLiteral("\"Al\""), "begin with a double quote");
+    refused("leading blank", QStringLiteral(" Al"), "begin with a blank");
+    refused("tab", QStringLiteral("Al\tBo"), "control character");
+    refused("501 characters", QString(501, u'n'), "longer than 500 characters");
 }
 
-void TestRecord::fullTableTakesNoNewName()
+void TestRecord::okThatRecordsNothing()
 {
     QFETCH(Level, level);
-    QFETCH(QByteArray, full);
+    QFETCH(QByteArray, before);
     QFETCH(QString, name);
+    QFETCH(bool, writeFails);
+    QFETCH(QString, text);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    QVERIFY(writeFile(tables.filePath(level), full));
-    tables.loadAll();
-    const int count = tables.table(level).count;
+    RecordDesk desk{{level, before}};
+    const QString path = desk.tables.filePath(level);
+    QVERIFY(writeFile(desk.tables.filePath(Level::Hard), "Hal;5;\r\n"));
+    if (writeFails)
+        QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    const QStringList tableBefore = describe(desk.tables.table(level));
+    const QMap<QString, QByteArray> folderBefore = snapshot(desk.dir.path());
 
-    frmRECORD dialog(tables, level, 5000);
     std::optional<SeenBox> seen;
     bool stillOpen = false;
     QString nameAfter;
-    whenModal([&](QWidget *modal) {
-        typeName(modal, name);
-        const QPointer<QTimer> boxWatch = answerNextBox(seen);
-        pressOk(modal);
-        delete boxWatch;
+    QStringList tableAfter;
+    int hardCount = -1;
+    QMap<QString, QByteArray> folderAfter;
+    const int result = desk.record(level, 20, [&](QWidget *modal) {
+        nameBox(modal)->setEditText(name);
+        {
+            const BoxCatcher boxes;
+            pressOk(modal);
+            seen = boxes.last();
+        }
         stillOpen = modal->isVisible();
         nameAfter = nameBox(modal)->currentText();
-        modal->close();
+        tableAfter = describe(desk.tables.table(level));
+        hardCount = desk.tables.TopHardCount;
+        folderAfter = snapshot(desk.dir.path());
+        if (writeFails && QDir().rmdir(path))
+            pressOk(modal);
     });
-    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
 
     QVERIFY(seen);
     QTEST(int(seen->icon), "icon");
     QTEST(seen->title, "title");
-    QTEST(seen->text, "text");
+    QVERIFY2(seen->text.contains(QRegularExpression(text)), qPrintable(seen->text));
     QCOMPARE(seen->buttons, QMessageBox::Ok);
     QVERIFY(stillOpen);
     QCOMPARE(nameAfter, name);
-    QCOMPARE(int(tables.table(level).count), count);
-    QCOMPARE(tables.table(level).scores[1], 1);
-    QCOMPARE(fileContent(tables.filePath(level)), full);
-}
-
-// A folder where the file belongs cannot be replaced by a file, whoever runs the test.
-void TestRecord::failedWriteKeepsDialogOpen()
-{
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    const QString easyPath = tables.filePath(Level::Easy);
-    QVERIFY(writeFile(easyPath, AnnaBob));
-    tables.loadAll();
-    QVERIFY(QFile::remove(easyPath));
-    QVERIFY(QDir().mkdir(easyPath));
-    QVERIFY(writeFile(tables.filePath(Level::Hard), "Hal;5;\r\n"));
-
-    frmRECORD dialog(tables, Level::Easy, 20);
-    std::optional<SeenBox> seen;
-    bool stillOpen = false;
-    bool folderUntouched = false;
-    QString nameAfter;
-    int easyCountAfterError = 0;
-    int hardCountAfterError = -1;
-    whenModal([&](QWidget *modal) {
-        typeName(modal, QStringLiteral("Carl"));
-        answerNextBox(seen);
-        pressOk(modal);
-        stillOpen = modal->isVisible();
-        nameAfter = nameBox(modal)->currentText();
-        easyCountAfterError = tables.TopEasyCount;
-        hardCountAfterError = tables.TopHardCount;
-        folderUntouched = QFileInfo(easyPath).isDir() && QDir(easyPath).isEmpty();
-        QDir().rmdir(easyPath);
-        pressOk(modal);
-    });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-
-    verifyErrorBox(seen);
-    QVERIFY(stillOpen);
-    QVERIFY(folderUntouched);
-    QCOMPARE(nameAfter, QStringLiteral("Carl"));
-    // The entry stays in memory and the tables were not loaded again.
-    QCOMPARE(easyCountAfterError, 3);
-    QCOMPARE(hardCountAfterError, 0);
-    // The second Ok finds the entry added by the first.
-    QCOMPARE(fileContent(easyPath), AnnaBob + "Carl;20;\r\n");
-    QCOMPARE(int(tables.TopEasyCount), 3);
-    QCOMPARE(int(tables.TopHardCount), 1);
-}
-
-void TestRecord::refusedNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("advice");
-
-    QTest::newRow("comma") << "Smith, Al"
-                           << "comma (,)";
-    QTest::newRow("semicolon") << "Al;Bo"
-                               << "semicolon (;)";
-    QTest::newRow("leading quote") << "\"Al\""
-                                   << "begin with a double quote";
-    QTest::newRow("leading blank") << " Al"
-                                   << "begin with a blank";
-    QTest::newRow("tab") << "Al\tBo"
-                         << "control character";
-    QTest::newRow("501 characters") << QString(501, u'n') << "longer than 500 characters";
-}
-
-void TestRecord::refusedNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, advice);
-
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    frmRECORD dialog(tables, Level::Easy, 10);
-    std::optional<SeenBox> seen;
-    bool stillOpen = false;
-    QString nameAfter;
-    whenModal([&](QWidget *modal) {
-        nameBox(modal)->setEditText(name);
-        answerNextBox(seen);
-        pressOk(modal);
-        stillOpen = modal->isVisible();
-        nameAfter = nameBox(modal)->currentText();
-        modal->close();
-    });
-    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
-
-    QVERIFY(seen);
-    QCOMPARE(seen->icon, QMessageBox::Warning);
-    QCOMPARE(seen->title, QStringLiteral("Score Memorize"));
-    QVERIFY2(seen->text.contains(advice), qPrintable(seen->text));
-    QVERIFY(stillOpen);
-    QCOMPARE(nameAfter, name);
-    QCOMPARE(int(tables.TopEasyCount), 0);
-    QVERIFY(!QFile::exists(tables.filePath(Level::Easy)));
+    QCOMPARE(tableAfter,
+             writeFails ? tableBefore + QStringList{name + QStringLiteral("=20")} : tableBefore);
+    QCOMPARE(hardCount, 0);
+    QCOMPARE(folderAfter, folderBefore);
+    QCOMPARE(result, int(writeFails ? QDialog::Accepted : QDialog::Rejected));
+    if (!writeFails)
+        return;
+    QCOMPARE(fileContent(path), before + "Carl;20;\r\n");
+    QCOMPARE(int(desk.tables.TopEasyCount), 3);
+    QCOMPARE(int(desk.tables.TopHardCount), 1);
 }
 
 // A name that only a hand-edited file holds, with a comma or leading blanks, is taken when
@@ -343,23 +201,18 @@ void TestRecord::storedNamesArePicked()
     QFETCH(QByteArray, easy);
     QFETCH(Level, level);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
-    tables.loadAll();
-
-    frmRECORD dialog(tables, level, 80);
+    RecordDesk desk{{Level::Easy, easy}};
     std::optional<SeenBox> seen;
-    whenModal([&](QWidget *modal) {
+    const int result = desk.record(level, 80, [&](QWidget *modal) {
         QTest::keyClick(nameBox(modal), Qt::Key_Down);
-        const QPointer<QTimer> boxWatch = answerNextBox(seen);
+        const BoxCatcher boxes;
         pressOk(modal);
-        delete boxWatch;
+        seen = boxes.last();
     });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(result, int(QDialog::Accepted));
 
     QVERIFY(!seen);
-    QTEST(fileContent(tables.filePath(level)), "after");
+    QTEST(fileContent(desk.tables.filePath(level)), "after");
 }
 
 void TestRecord::leavingRecordsNothing_data()
@@ -374,15 +227,12 @@ void TestRecord::leavingRecordsNothing()
 {
     QFETCH(QString, how);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    const QString easyPath = tables.filePath(Level::Easy);
-    QVERIFY(writeFile(easyPath, AnnaBob));
-    tables.loadAll();
+    RecordDesk desk{{Level::Easy, AnnaBob}};
+    const QString easyPath = desk.tables.filePath(Level::Easy);
     const QDateTime written = QFileInfo(easyPath).lastModified();
+    const QMap<QString, QByteArray> folderBefore = snapshot(desk.dir.path());
 
-    frmRECORD dialog(tables, Level::Easy, 999);
-    whenModal([&](QWidget *modal) {
+    const int result = desk.record(Level::Easy, 999, [&](QWidget *modal) {
         typeName(modal, QStringLiteral("Bob"));
         if (how == QLatin1String("Cancel"))
             QTest::mouseClick(button(modal, "btnEND"), Qt::LeftButton);
@@ -391,13 +241,12 @@ void TestRecord::leavingRecordsNothing()
         else
             modal->close();
     });
-    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(result, int(QDialog::Rejected));
 
-    QCOMPARE(fileContent(easyPath), AnnaBob);
+    QCOMPARE(snapshot(desk.dir.path()), folderBefore);
     QCOMPARE(QFileInfo(easyPath).lastModified(), written);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
-    QCOMPARE(int(tables.TopEasyCount), 2);
-    QCOMPARE(tables.TopEasyScore[2], 200);
+    QCOMPARE(int(desk.tables.TopEasyCount), 2);
+    QCOMPARE(desk.tables.TopEasyScore[2], 200);
 }
 
 // Every opening starts with an empty name, Ok disabled and the focus on Cancel; the list
@@ -432,14 +281,8 @@ void TestRecord::opening()
     QFETCH(QString, caption);
     QFETCH(QStringList, names);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    QVERIFY(writeFile(tables.filePath(Level::Easy), easy));
-    QVERIFY(writeFile(tables.filePath(Level::Medium), medium));
-    QVERIFY(writeFile(tables.filePath(Level::Hard), hard));
-    tables.loadAll();
-
-    frmRECORD dialog(tables, level, 0);
+    RecordDesk desk{{Level::Easy, easy}, {Level::Medium, medium}, {Level::Hard, hard}};
+    frmRECORD dialog(desk.tables, level, 0);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Score Memorize"));
     QString shownCaption;
     QStringList listed;
@@ -489,15 +332,10 @@ void TestRecord::okFollowsTheText()
     QFETCH(QString, text);
     QFETCH(bool, okEnabled);
 
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    QVERIFY(writeFile(tables.filePath(Level::Easy), "Anna;1;\r\n"));
-    tables.loadAll();
-
-    frmRECORD dialog(tables, Level::Easy, 0);
+    RecordDesk desk{{Level::Easy, "Anna;1;\r\n"}};
     QString textShown;
     bool enabled = !okEnabled;
-    whenModal([&](QWidget *modal) {
+    desk.record(Level::Easy, 0, [&](QWidget *modal) {
         QComboBox *box = nameBox(modal);
         typeName(modal, typed);
         for (int i = 0; i < erased; ++i)
@@ -508,7 +346,6 @@ void TestRecord::okFollowsTheText()
         enabled = button(modal, "btnOK")->isEnabled();
         modal->close();
     });
-    dialog.exec();
 
     QCOMPARE(textShown, text);
     QCOMPARE(enabled, okEnabled);
@@ -516,9 +353,8 @@ void TestRecord::okFollowsTheText()
 
 void TestRecord::design()
 {
-    QTemporaryDir dir;
-    ZubMod tables(dir.path());
-    frmRECORD dialog(tables, Level::Easy, 0);
+    RecordDesk desk;
+    frmRECORD dialog(desk.tables, Level::Easy, 0);
 
     QCOMPARE(dialog.size(), QSize(188, 70));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -532,9 +368,9 @@ void TestRecord::design()
                                                        {"btnOK", {16, 40, 73, 25}},
                                                        {"btnEND", {96, 40, 73, 25}}};
     for (const auto &[name, rect] : places)
-        QCOMPARE(dialog.findChild<QWidget *>(QLatin1StringView(name))->geometry(), rect);
+        QCOMPARE(control(&dialog, QLatin1StringView(name))->geometry(), rect);
     QVERIFY(button(&dialog, "btnOK")->isDefault());
-    const auto *label = dialog.findChild<QLabel *>(QStringLiteral("lblNAM"));
+    const auto *label = control<QLabel>(&dialog, QStringLiteral("lblNAM"));
     QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
 
     // The tab order, followed by the Tab key once Ok is enabled.

@@ -5,9 +5,8 @@
 #include "artwork.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
-#include "samepointer.h"
-#include "testfiles.h"
 #include "tonewell.h"
+#include "widgettest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,11 +33,10 @@ private slots:
     void startSetsUpTheRound();
     void getReadyTakesThreeTicksFirstThenTwo();
     void stopDuringGetReady();
-    void countdownRunsSixtyOneTicks();
-    void stopDuringPlay();
-    void popsFollowTheSuccession();
+    void roundEnds_data();
+    void roundEnds();
+    void popsShowThePickedHoles();
     void popIntervalFollowsTheLevel();
-    void midnightPopRepeatsTheHole();
     void hitScoresTenWithCue();
     void pressesThatScoreNothing();
     void uncoveredColumnsScoreAgain();
@@ -54,10 +52,7 @@ private:
     template<typename T = QWidget>
     T *control(const QString &name)
     {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return ::control<T>(m_window, name);
     }
     PictureControl *target(int i)
     {
@@ -80,13 +75,32 @@ private:
     QString timersRunning();
     void startPlay();
     void freezeTimers();
+    // A round in play, its timers held for the test to drive.
+    void playByHand()
+    {
+        startPlay();
+        freezeTimers();
+    }
+    // The pointer of imgHAM(0), the raised hammer, or imgHAM(1), the striking one.
+    QCursor hammer(int index)
+    {
+        return Artwork::pointer(
+            control<PictureControl>(QStringLiteral("imgHAM(%1)").arg(index))->picture());
+    }
     QPoint onBoard(QPoint p) { return m_window->centralWidget()->mapTo(m_window, p); }
     void press(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
     void release(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
+    void click(QPoint boardPoint)
+    {
+        press(boardPoint);
+        release(boardPoint);
+    }
     QStringList visibleTargets();
 
     QTemporaryDir m_folder;
     double m_dayFraction = Noon;
+    // The end of the warning before a paused round goes on, called by the test.
+    std::function<void()> m_warningOver;
     frmZUB *m_window = nullptr;
     QSignalSpy *m_cues = nullptr;
 };
@@ -99,7 +113,10 @@ void TestRound::initTestCase()
 void TestRound::init()
 {
     m_dayFraction = Noon;
-    m_window = new frmZUB(m_folder.path(), [this] { return m_dayFraction; });
+    m_warningOver = nullptr;
+    m_window = new frmZUB(
+        m_folder.path(), [this] { return m_dayFraction; },
+        [this](QObject *, std::function<void()> over) { m_warningOver = std::move(over); });
     m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -228,96 +245,93 @@ void TestRound::stopDuringGetReady()
     QCOMPARE(timersRunning(), QStringLiteral("Pop Countdown"));
 }
 
-void TestRound::countdownRunsSixtyOneTicks()
+void TestRound::roundEnds_data()
 {
+    QTest::addColumn<bool>("timeUp");
+    QTest::newRow("the time runs out") << true;
+    QTest::newRow("Stop") << false;
+}
+
+// The countdown writes the time with one leading blank, " 59" to " 0", and the round plays
+// on until a tick finds 0. However a round ends, the timers stop, the eyes go, the time reads
+// 0, the score stays and the menus are back; the end of the time plays the end cue, flagged
+// while it starts and lowered after, Stop none. The next Start shows 60 and 0 at once.
+void TestRound::roundEnds()
+{
+    QFETCH(bool, timeUp);
     startPlay();
     m_window->Pop_Timer();
-    const int hole = m_window->currentHole();
-    m_window->ZubIN_MouseDown(hole);
+    m_window->ZubIN_MouseDown(m_window->currentHole());
     freezeTimers();
     m_cues->clear();
 
     QStringList texts;
-    for (int tick = 1; tick <= 60; ++tick) {
+    for (int tick = 1; tick <= (timeUp ? 60 : 1); ++tick) {
         m_window->Countdown_Timer();
         texts << text("TimeX");
     }
     QCOMPARE(texts.first(), QStringLiteral(" 59"));
-    QCOMPARE(texts[58], QStringLiteral(" 1"));
-    QCOMPARE(texts.last(), QStringLiteral(" 0"));
     QVERIFY(m_window->running());
     QCOMPARE(m_cues->count(), 0);
-
     callTimer("Pop", "start");
     callTimer("Countdown", "start");
-    // The end of the time opens the record dialog; it is left with Cancel here.
-    QTimer::singleShot(0, this, [] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            dialog->close();
-    });
-    m_window->Countdown_Timer();
+    if (timeUp) {
+        QCOMPARE(texts[58], QStringLiteral(" 1"));
+        QCOMPARE(texts.last(), QStringLiteral(" 0"));
+        // The end of the time opens the record dialog; it is left with Cancel here.
+        QTimer::singleShot(0, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        m_window->Countdown_Timer();
+    } else {
+        m_window->bmSTART_Click();
+    }
+
     QVERIFY(!m_window->running());
     QCOMPARE(text("TimeX"), QStringLiteral("0"));
     QCOMPARE(text("PointsTable"), QStringLiteral("10"));
+    QCOMPARE(m_window->score(), 10);
     QCOMPARE(timersRunning(), QString());
     QVERIFY(visibleTargets().isEmpty());
     QVERIFY(control<QMenu>(QStringLiteral("mnuLEVEL"))->menuAction()->isEnabled());
     QVERIFY(control<QMenu>(QStringLiteral("mnuTOP"))->menuAction()->isEnabled());
     QCOMPARE(control<QAction>(QStringLiteral("bmSTART"))->text(), QStringLiteral("&Start"));
-    // The end cue is flagged while it starts, and the flag is lowered after.
-    QCOMPARE(m_cues->count(), 1);
-    QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("End.wav")));
-    QCOMPARE(m_cues->at(0).at(1).toBool(), true);
-    QVERIFY(!m_window->sound().cueFlag());
-}
+    QCOMPARE(m_cues->count(), timeUp ? 1 : 0);
+    if (timeUp) {
+        QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("End.wav")));
+        QCOMPARE(m_cues->at(0).at(1).toBool(), true);
+        QVERIFY(!m_window->sound().cueFlag());
+    }
 
-void TestRound::stopDuringPlay()
-{
-    startPlay();
-    m_window->Pop_Timer();
-    m_window->ZubIN_MouseDown(m_window->currentHole());
-    m_window->Countdown_Timer();
-    m_cues->clear();
-
-    m_window->bmSTART_Click();
-    QVERIFY(visibleTargets().isEmpty());
-    QCOMPARE(text("TimeX"), QStringLiteral("0"));
-    QCOMPARE(text("PointsTable"), QStringLiteral("10"));
-    QCOMPARE(m_window->score(), 10);
-    QCOMPARE(timersRunning(), QString());
-    QCOMPARE(m_cues->count(), 0);
-
-    // Start right after: the labels return to their start at once.
     m_window->bmSTART_Click();
     QCOMPARE(text("TimeX"), QStringLiteral("60"));
     QCOMPARE(text("PointsTable"), QStringLiteral("0"));
     QCOMPARE(m_window->score(), 0);
 }
 
-void TestRound::popsFollowTheSuccession()
+// Each beat shows the eyes of the hole picked at the window's time of day, and only those,
+// with the pop cue; the next round goes on with the succession where this one stopped.
+void TestRound::popsShowThePickedHoles()
 {
-    startPlay();
-    freezeTimers();
-    const QList<int> expected{7, 5, 6, 3, 3, 8, 0, 8};
-    for (int hole : expected) {
+    playByHand();
+    const QList<std::pair<double, int>> pops{{Noon, 7}, {0.0, 7}, {1.0 / 86400, 5}, {Noon, 6}};
+    for (const auto &[dayFraction, hole] : pops) {
+        m_dayFraction = dayFraction;
         m_window->Pop_Timer();
         QCOMPARE(m_window->currentHole(), hole);
         QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(%1)").arg(hole)});
     }
-    QCOMPARE(m_cues->count(), expected.size());
+    QCOMPARE(m_cues->count(), pops.size());
     for (const QList<QVariant> &cue : *m_cues) {
         QCOMPARE(cue.at(0).toString(), m_folder.filePath(QStringLiteral("Up.wav")));
         QCOMPARE(cue.at(1).toBool(), false);
     }
 
-    // The next round goes on with the succession where this one stopped.
     m_window->bmSTART_Click();
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 8);
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
+    QCOMPARE(m_window->currentHole(), 3);
 }
 
 void TestRound::popIntervalFollowsTheLevel()
@@ -340,31 +354,12 @@ void TestRound::popIntervalFollowsTheLevel()
     }
 }
 
-void TestRound::midnightPopRepeatsTheHole()
-{
-    startPlay();
-    freezeTimers();
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
-    m_dayFraction = 0.0;
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 7);
-    QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(7)")});
-    m_dayFraction = 1.0 / 86400;
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 5);
-    QCOMPARE(m_cues->count(), 3);
-}
-
 void TestRound::hitScoresTenWithCue()
 {
-    const auto &raised = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const QCursor raised = hammer(0);
+    const QCursor striking = hammer(1);
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        startPlay();
-        freezeTimers();
+        playByHand();
         m_window->Pop_Timer();
         const int hole = m_window->currentHole();
         m_cues->clear();
@@ -402,13 +397,10 @@ void TestRound::hitScoresTenWithCue()
 
 void TestRound::pressesThatScoreNothing()
 {
-    const auto &raised = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(0)"))->picture());
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
+    const QCursor raised = hammer(0);
+    const QCursor striking = hammer(1);
     QWidget *sheet = control(QStringLiteral("imgCUR"));
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
     const int shownHole = m_window->currentHole();
     m_cues->clear();
@@ -440,30 +432,25 @@ void TestRound::pressesThatScoreNothing()
 
 void TestRound::uncoveredColumnsScoreAgain()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     // Holes 5 and 6 come second and third from program start.
     for (int hole : {5, 6}) {
         while (m_window->currentHole() != hole)
             m_window->Pop_Timer();
         const QPoint leftColumn(target(hole)->x(), target(hole)->geometry().center().y());
         const int before = m_window->score();
-        press(leftColumn);
-        release(leftColumn);
-        press(leftColumn);
-        release(leftColumn);
+        click(leftColumn);
+        click(leftColumn);
         QCOMPARE(m_window->score(), before + 20);
         // One column further right the fireball covers the target: no more points.
-        press(leftColumn + QPoint(1, 0));
-        release(leftColumn + QPoint(1, 0));
+        click(leftColumn + QPoint(1, 0));
         QCOMPARE(m_window->score(), before + 20);
     }
 }
 
 void TestRound::doubleClickScoresOnce()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     while (m_window->currentHole() != 5)
         m_window->Pop_Timer();
     // On the uncovered column the second press would reach the target again; as the
@@ -477,10 +464,8 @@ void TestRound::doubleClickScoresOnce()
 
 void TestRound::secondButtonWhileHeldScores()
 {
-    const auto &striking = Artwork::pointer(
-        control<PictureControl>(QStringLiteral("imgHAM(1)"))->picture());
-    startPlay();
-    freezeTimers();
+    const QCursor striking = hammer(1);
+    playByHand();
     m_window->Pop_Timer();
     const int hole = m_window->currentHole();
     const QPoint centre = target(hole)->geometry().center();
@@ -497,33 +482,28 @@ void TestRound::secondButtonWhileHeldScores()
 
 void TestRound::repeatedHoleCanBeHitAgain()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     // The fourth and fifth picks from program start are both hole 3.
     for (int i = 0; i < 4; ++i)
         m_window->Pop_Timer();
     QCOMPARE(m_window->currentHole(), 3);
     const QPoint centre = target(3)->geometry().center();
-    press(centre);
-    release(centre);
+    click(centre);
     QVERIFY(hitPicture(3)->isVisible());
     m_window->Pop_Timer();
     QCOMPARE(m_window->currentHole(), 3);
     QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(3)")});
-    press(centre);
-    release(centre);
+    click(centre);
     QCOMPARE(m_window->score(), 20);
 }
 
 void TestRound::hundredHitsReadOneThousand()
 {
-    startPlay();
-    freezeTimers();
+    playByHand();
     for (int i = 0; i < 100; ++i) {
         m_window->Pop_Timer();
         const QPoint centre = target(m_window->currentHole())->geometry().center();
-        press(centre);
-        release(centre);
+        click(centre);
     }
     QCOMPARE(m_window->score(), 1000);
     QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
@@ -545,8 +525,7 @@ void TestRound::cuesAndTablesInFoldersApart()
     m_cues = new QSignalSpy(&m_window->sound(), &Tonewell::played);
     QVERIFY(!QFileInfo::exists(tables));
 
-    startPlay();
-    freezeTimers();
+    playByHand();
     m_window->Pop_Timer();
     QCOMPARE(m_cues->count(), 1);
     QCOMPARE(m_cues->at(0).at(0).toString(), cues + QStringLiteral("/Up.wav"));
@@ -559,36 +538,36 @@ void TestRound::cuesAndTablesInFoldersApart()
 void TestRound::pauseHoldsTheRound_data()
 {
     QTest::addColumn<QString>("phase");
-    QTest::addColumn<int>("leaving"); // the application state left for; -1: the P key
-    QTest::addColumn<bool>("stop");   // Stop during the pause
-    QTest::newRow("P in play") << "play" << -1 << false;
-    QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << false;
-    QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << false;
-    QTest::newRow("another program in Get Ready")
-        << "ready" << int(Qt::ApplicationInactive) << false;
-    QTest::newRow("stopped while paused in play") << "play" << -1 << true;
-    QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << true;
-    QTest::newRow("P while idle") << "idle" << -1 << false;
-    QTest::newRow("another program while idle") << "idle" << int(Qt::ApplicationInactive) << false;
+    QTest::addColumn<int>("leaving");  // the application state left for; -1: the P key
+    QTest::addColumn<QString>("stop"); // when Stop comes, if it does
+    QTest::newRow("P in play") << "play" << -1 << "";
+    QTest::newRow("another program in play") << "play" << int(Qt::ApplicationInactive) << "";
+    QTest::newRow("minimised in play") << "play" << int(Qt::ApplicationHidden) << "";
+    QTest::newRow("another program in Get Ready") << "ready" << int(Qt::ApplicationInactive) << "";
+    QTest::newRow("stopped while paused in play") << "play" << -1 << "paused";
+    QTest::newRow("stopped while paused in Get Ready") << "ready" << -1 << "paused";
+    QTest::newRow("stopped during the warning") << "play" << -1 << "warning";
+    QTest::newRow("P while idle") << "idle" << -1 << "";
+    QTest::newRow("another program while idle") << "idle" << int(Qt::ApplicationInactive) << "";
 }
 
 // A pause holds the round still: no timer runs, the eyes and the fireball are gone, the
 // message says "P a u s e d" and a press where the eyes were scores nothing. Coming back
 // does not go on by itself; a press on the board does, after the warning, and then the
 // board and the timers are as before the pause. Stop while paused leaves the message as
-// the round had it. While idle nothing pauses.
+// the round had it, and a warning that ends after it brings nothing back. While idle
+// nothing pauses.
 void TestRound::pauseHoldsTheRound()
 {
     QFETCH(QString, phase);
     QFETCH(int, leaving);
-    QFETCH(bool, stop);
+    QFETCH(QString, stop);
     QWidget *message = control(QStringLiteral("lblMESSAGE"));
     m_window->applicationStateChanged(Qt::ApplicationActive);
     if (phase == QLatin1String("play")) {
         startPlay();
         m_window->Pop_Timer();
-        press(target(m_window->currentHole())->geometry().center());
-        release(target(m_window->currentHole())->geometry().center());
+        click(target(m_window->currentHole())->geometry().center());
         QCOMPARE(m_window->score(), 10);
     } else if (phase == QLatin1String("ready")) {
         m_window->bmSTART_Click();
@@ -599,6 +578,15 @@ void TestRound::pauseHoldsTheRound()
     const bool messageShown = message->isVisible();
     const QString messageText = text("lblMESSAGE");
     m_cues->clear();
+    const auto stopRound = [&] {
+        m_window->bmSTART_Click();
+        if (m_warningOver)
+            m_warningOver();
+        QVERIFY(!m_window->running() && !m_window->paused());
+        QCOMPARE(message->isVisible(), messageShown);
+        QCOMPARE(text("lblMESSAGE"), messageText);
+        QCOMPARE(timersRunning(), QString());
+    };
 
     if (leaving < 0)
         m_window->togglePause();
@@ -614,34 +602,29 @@ void TestRound::pauseHoldsTheRound()
     QVERIFY(visibleTargets().isEmpty());
     QVERIFY(message->isVisible());
     QCOMPARE(text("lblMESSAGE"), QStringLiteral("P a u s e d"));
-
-    if (stop) {
-        m_window->bmSTART_Click();
-        QVERIFY(!m_window->running() && !m_window->paused());
-        QCOMPARE(message->isVisible(), messageShown);
-        QCOMPARE(text("lblMESSAGE"), messageText);
-        QTest::qWait(1200); // longer than any wait a pause keeps
-        QCOMPARE(timersRunning(), QString());
-        return;
-    }
+    if (stop == QLatin1String("paused"))
+        return stopRound();
 
     m_window->applicationStateChanged(Qt::ApplicationActive);
     QVERIFY(m_window->paused());
+    QVERIFY(!m_warningOver);
     const QPoint eyesPlace = target(m_window->currentHole())->geometry().center();
-    press(eyesPlace);
-    release(eyesPlace);
+    click(eyesPlace);
     QVERIFY(m_window->paused());
     QCOMPARE(text("lblMESSAGE"), QStringLiteral("G e t   R e a d y"));
     QCOMPARE(timersRunning(), QString());
     QCOMPARE(m_window->score(), phase == QLatin1String("play") ? 10 : 0);
     QCOMPARE(m_cues->count(), 0);
+    QVERIFY(m_warningOver);
+    if (stop == QLatin1String("warning"))
+        return stopRound();
 
-    QVERIFY(QMetaObject::invokeMethod(control<QTimer>(QStringLiteral("resumeWarning")), "timeout"));
+    m_warningOver();
     QVERIFY(!m_window->paused());
     QCOMPARE(visibleTargets(), shown);
     QCOMPARE(message->isVisible(), messageShown);
     QCOMPARE(text("lblMESSAGE"), messageText);
-    QTRY_COMPARE(timersRunning(), timers);
+    QCOMPARE(timersRunning(), timers);
 }
 
 QTEST_MAIN(TestRound)

@@ -1,12 +1,14 @@
 // The wave player's parts that need no sound device: reading cue files into the mixer's
-// format, mixing the cues that sound at the same time, and telling the player once when
-// the sound output module is missing. Every wave file here is written byte by byte by the
-// test itself.
+// format, mixing the cues that sound at the same time, telling the player once when the
+// sound output module is missing, and two players in one process each with an output of its
+// own. Every wave file here is written byte by byte by the test itself.
 #include "cuemixer.h"
 #include "cueplayer.h"
 #include "testfiles.h"
+#include "tonewell.h"
 #include "wavereader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -194,6 +196,7 @@ private slots:
     void restartedCueStartsAgain();
     void mixingReadsTheCueInPlace();
     void missingOutputModuleIsReportedOnce();
+    void twoPlayersWarnNothing();
 };
 
 void TestSound::readWave_data()
@@ -507,6 +510,23 @@ void TestSound::missingOutputModuleIsReportedOnce()
     player.preload({cue});
     player.play(cue, 1.0f);
     player.play(cue, 1.0f);
+}
+
+// Two wave players in one process, each on its own thread, each get a sound output of their
+// own from the module beside the program: neither takes over the other's output or its timer,
+// which Qt would refuse with a warning. Destroying the players at the end carries out their
+// preloads first.
+void TestSound::twoPlayersWarnNothing()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    QTemporaryDir dir;
+    const QString cue = dir.filePath(QStringLiteral("Up.wav"));
+    QVERIFY(writeFile(cue, wave(1, 1, MixRate, 16, pcm16({1000, -1000}))));
+
+    Tonewell first(QCoreApplication::applicationDirPath());
+    Tonewell second(QCoreApplication::applicationDirPath());
+    first.preload({cue});
+    second.preload({cue});
 }
 
 QTEST_GUILESS_MAIN(TestSound)

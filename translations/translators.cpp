@@ -34,3 +34,16 @@ QString installTranslators(QCoreApplication &app, const QStringList &uiLanguages
     }
     return {};
 }
+
+QStringList userUiLanguages()
+{
+    for (const char *category : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray locale = qgetenv(category);
+        if (locale.isEmpty())
+            continue;
+        if (locale == "C" || locale == "POSIX" || locale.startsWith("C."))
+            return {};
+        break;
+    }
+    return QLocale().uiLanguages();
+}

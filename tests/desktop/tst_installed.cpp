@@ -9,10 +9,10 @@
 // scripts/desktop-session.sh.
 #include "artwork.h"
 #include "boardlayout.h"
+#include "desktoptest.h"
 #include "levels.h"
 #include "sinkrecorder.h"
 #include "testfiles.h"
-#include "xdisplay.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,10 +26,10 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace DesktopTest;
+
 namespace {
 constexpr int InstallTimeoutMs = 60000;
-constexpr int WindowTimeoutMs = 20000;
-constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with room
 constexpr int LookEveryMs = 30;
 constexpr int Hits = 3;
 constexpr int PointsPerHit = 10;
@@ -45,10 +45,6 @@ constexpr int BeatToleranceMs = 100;
 constexpr int BeatsHeardAtLeast = 50;
 constexpr int SoundLevel = 101; // about -50 dBFS: softer than any cue
 constexpr int SilenceBeforeSoundMs = 20;
-
-const QString PlayerName = QStringLiteral("Installed Player");
-const QString GameTitle = QStringLiteral("Zubbo!");
-const QString RecordTitle = QStringLiteral("Score Memorize - Easy");
 } // namespace
 
 class TestInstalled : public QObject
@@ -77,9 +73,8 @@ private:
 
 void TestInstalled::initTestCase()
 {
-    QVERIFY2(m_x.isOpen(), "no X server: run the suite inside scripts/desktop-session.sh");
-    QTRY_VERIFY2_WITH_TIMEOUT(!m_x.windowManager().isEmpty(),
-                              "no window manager runs on this display", WindowTimeoutMs);
+    const QString missing = desktopMissing(m_x);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
     m_sink = qEnvironmentVariable("ZUBBO_SINK");
     QVERIFY2(!m_sink.isEmpty(), "ZUBBO_SINK names no sound sink to record");
     m_eyes = Artwork::target().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -210,7 +205,7 @@ void TestInstalled::recordTheRound()
                              RoundTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(m_x.activeWindow(), dialog, WindowTimeoutMs);
     m_x.tapKey("Tab");
-    m_x.type(PlayerName);
+    m_x.type(playerName());
     m_x.tapKey("Return");
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.clientTitled(RecordTitle), WindowTimeoutMs);
 }
@@ -262,7 +257,7 @@ void TestInstalled::roundOfTheInstalledGame()
     const QString tables = m_home.filePath(QStringLiteral(".local/share/zubbo"));
     QTRY_COMPARE_WITH_TIMEOUT(
         fileContent(tables + QStringLiteral("/Top_Easy.zub")),
-        (PlayerName + QStringLiteral(";%1;\r\n").arg(Hits * PointsPerHit)).toLatin1(),
+        (playerName() + QStringLiteral(";%1;\r\n").arg(Hits * PointsPerHit)).toLatin1(),
         WindowTimeoutMs);
     QCOMPARE(QDir(tables).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("Top_Easy.zub")});

@@ -189,15 +189,26 @@ QRect XDisplay::clientRect(unsigned long window) const
     return {x, y, attributes.width, attributes.height};
 }
 
+// 2 as a message's source says a pager or the like: the player's own request.
 void XDisplay::closeWindow(unsigned long window)
+{
+    askWindowManager(window, "_NET_CLOSE_WINDOW", CurrentTime, 2);
+}
+
+void XDisplay::activate(unsigned long window)
+{
+    askWindowManager(window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+}
+
+void XDisplay::askWindowManager(unsigned long window, const char *message, long first, long second)
 {
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(m_display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.message_type = XInternAtom(m_display, message, False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = CurrentTime;
-    event.xclient.data.l[1] = 2; // from a pager or the like: the player's own request
+    event.xclient.data.l[0] = first;
+    event.xclient.data.l[1] = second;
     XSendEvent(m_display, DefaultRootWindow(m_display), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(m_display);

@@ -64,13 +64,16 @@ public:
     QString title(unsigned long window) const;
     bool isViewable(unsigned long window) const;
     QRect clientRect(unsigned long window) const;
-    // Asks the window manager to close the window, as its close button does.
+    // Asks the window manager to close the window, as its close button does, or to give it
+    // the focus, as a click on it in a task bar does.
     void closeWindow(unsigned long window);
+    void activate(unsigned long window);
 
 private:
     static unsigned long xWindow(const QWidget *widget);
     QList<unsigned long> windowList(unsigned long window, const char *name) const;
     void sendKey(unsigned int keycode, bool down);
+    void askWindowManager(unsigned long window, const char *message, long first, long second);
     QByteArray property(unsigned long window, const char *name, unsigned long type) const;
 
     _XDisplay *m_display = nullptr;

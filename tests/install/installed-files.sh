@@ -55,7 +55,8 @@ zcat "$destdir/usr/share/man/man6/zubbo.6.gz" | grep -q '^\.TH ZUBBO 6 ' ||
 for language in "${languages[@]}"; do
   grep -q "^Comment\[$language\]=" "$destdir/usr/share/applications/$id.desktop" ||
     fail "the desktop entry has no comment in $language"
-  grep -q "<summary xml:lang=\"$language\">" "$destdir/usr/share/metainfo/$id.metainfo.xml" ||
+  # gettext 0.23 writes the language as a BCP 47 tag (pt-BR), 0.21 as a locale name (pt_BR).
+  grep -q "<summary xml:lang=\"\(${language/_/-}\|$language\)\">" "$destdir/usr/share/metainfo/$id.metainfo.xml" ||
     fail "the metadata has no summary in $language"
   zcat "$destdir/usr/share/man/$language/man6/zubbo.6.gz" | grep -q '^\.TH ZUBBO 6 ' ||
     fail "the $language manual page is not a section 6 page"

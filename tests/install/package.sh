@@ -25,7 +25,9 @@ grep -qE '^[EW]: ' <<<"$report" && fail "lintian reports errors or warnings"
 field() { dpkg-deb --field "$deb" "$1"; }
 [[ $(field Package) == zubbo ]] || fail "Package is $(field Package)"
 [[ $(field Section) == games ]] || fail "Section is $(field Section)"
-for need in qt6-qpa-plugins fonts-liberation2 libqt6widgets6 libpulse0 libsndfile1 libsamplerate0; do
+# Each needed package, alone or as one of alternatives; the Liberation fonts in either name.
+for need in qt6-qpa-plugins 'fonts-liberation (>= 1:2) | fonts-liberation2' libqt6widgets6 libpulse0 \
+            libsndfile1 libsamplerate0; do
   [[ ", $(field Depends)," == *", $need"[\ ,]* ]] || fail "Depends lacks $need: $(field Depends)"
 done
 [[ $(field Recommends) == "qt6-wayland, qt6-translations-l10n" ]] ||
