@@ -67,9 +67,9 @@ void Tonewell::preload(const QStringList &paths)
 
 void Tonewell::flush()
 {
+    const auto nothing = [] {};
     if (m_player)
-        QMetaObject::invokeMethod(
-            m_player, [] {}, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(m_player, nothing, Qt::BlockingQueuedConnection);
 }
 
 void Tonewell::setMuted(bool muted)

@@ -452,12 +452,8 @@ void TestDesktop::windowStaysWhereDragged()
     const QPoint dropped = m_x.onScreen(window, {0, 0}) + DragBy;
     dragWithWindowManager(m_x.onScreen(board(), QPoint(200, 140)), DragBy, 1);
     QTRY_COMPARE_WITH_TIMEOUT(m_x.onScreen(window, {0, 0}), dropped, WindowTimeoutMs);
-    QVERIFY2(holdsFor(
-                 [&] {
-                     return m_x.onScreen(window, {0, 0}) == dropped;
-                 },
-                 StaysPutMs),
-             "the window left the place where it was dropped");
+    const auto staysDropped = [&] { return m_x.onScreen(window, {0, 0}) == dropped; };
+    QVERIFY2(holdsFor(staysDropped, StaysPutMs), "the window left the place where it was dropped");
 }
 
 void TestDesktop::pointerOverTheBoard_data()
