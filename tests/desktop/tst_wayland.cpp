@@ -130,6 +130,9 @@ void TestWayland::cleanup()
     m_folder.reset();
     if (!m_secondOutput.isEmpty())
         m_desktop.removeOutput(std::exchange(m_secondOutput, QString()));
+    // The next test finds its window by the same title: the compositor must be done with this
+    // one first.
+    QTRY_VERIFY_WITH_TIMEOUT(m_desktop.window(GameTitle).client.isNull(), WindowTimeoutMs);
 }
 
 // A game of its own at the given output scale, on a folder of its own, once the compositor
