@@ -33,7 +33,7 @@ scripts/wayland-session.sh ctest --test-dir build --output-on-failure --label-re
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails its test.
-scripts/setup.sh build-asan -- "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
+scripts/setup.sh build-asan --target zubbo_tests -- "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
 ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --label-exclude 'desktop|wayland|install'
 
