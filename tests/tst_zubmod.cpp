@@ -34,15 +34,6 @@ namespace {
 
 constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
 
-void fill(TopTable &table, const QStringList &names)
-{
-    for (int i = 0; i < names.size(); ++i) {
-        table.names[i + 1] = names[i];
-        table.scores[i + 1] = (i + 1) * 100;
-    }
-    table.count = quint8(names.size());
-}
-
 // What stands in a record's way: a file where a folder of the tables belongs, the folder
 // gone, a folder where the table file belongs, a full disk, a folder that may not be written,
 // another copy's lock, or that lock where a linked table file leads.
@@ -214,7 +205,7 @@ void TestZubMod::levelsHaveTheirFilesAndLimits()
 }
 
 // A load sets the count only from entries it read: with nothing to read the table stays as
-// it was, and slots above a lower count keep their old content.
+// an earlier load left it, and slots above a lower count keep their old content.
 void TestZubMod::loadNeverZeroesCount_data()
 {
     QTest::addColumn<bool>("fileExists");
@@ -222,12 +213,12 @@ void TestZubMod::loadNeverZeroesCount_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QStringList>("slotsOneToFive");
 
-    const QStringList old{"A=100", "B=200", "C=300", "D=400", "E=500"};
+    const QStringList old = numberedEntries(u"Old"_s, 1, 5, 100);
     QTest::newRow("missing file") << false << QByteArray() << 5 << old;
     QTest::newRow("empty file") << true << QByteArray() << 5 << old;
     QTest::newRow("only bad lines") << true << QByteArray("bad\r\n\r\nX;1\r\n") << 5 << old;
     QTest::newRow("shorter file") << true << QByteArray("New;7;\r\nNewer;8;\r\n") << 2
-                                  << QStringList{"New=7", "Newer=8", "C=300", "D=400", "E=500"};
+                                  << QStringList{"New=7", "Newer=8"} + old.mid(2);
     QTest::newRow("twelve lines") << true << numberedLines("N", 1, 12) << 10
                                   << QStringList{"N1=1", "N2=2", "N3=3", "N4=4", "N5=5"};
 }
@@ -238,9 +229,10 @@ void TestZubMod::loadNeverZeroesCount()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     ZubMod mod(dir.path());
-    fill(mod.table(Level::Medium), {"A", "B", "C", "D", "E"});
-    if (fileExists)
-        QVERIFY(writeFile(mod.filePath(Level::Medium), bytes));
+    const QString path = mod.filePath(Level::Medium);
+    QVERIFY(writeFile(path, numberedLines("Old", 1, 5, 100)));
+    mod.LoadTopMedi();
+    QVERIFY(fileExists ? writeFile(path, bytes) : QFile::remove(path));
 
     mod.LoadTopMedi();
 
