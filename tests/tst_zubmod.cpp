@@ -170,8 +170,6 @@ class TestZubMod : public QObject
     Q_OBJECT
 
 private slots:
-    void levelsHaveTheirFilesAndLimits_data();
-    void levelsHaveTheirFilesAndLimits();
     void loadNeverZeroesCount_data();
     void loadNeverZeroesCount();
     void loadsEachLevelIntoItsOwnArrays();
@@ -182,27 +180,6 @@ private slots:
     void lockOfKilledCopyIsTaken();
     void copiesRecordingAtOnceLoseNothing();
 };
-
-void TestZubMod::levelsHaveTheirFilesAndLimits_data()
-{
-    QTest::addColumn<Level>("level");
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<int>("limit");
-
-    QTest::newRow("Easy") << Level::Easy << "Top_Easy.zub" << 100;
-    QTest::newRow("Medium") << Level::Medium << "Top_Medi.zub" << 10;
-    QTest::newRow("Hard") << Level::Hard << "Top_Hard.zub" << 10;
-}
-
-void TestZubMod::levelsHaveTheirFilesAndLimits()
-{
-    QFETCH(Level, level);
-    QFETCH(QString, fileName);
-
-    const ZubMod mod(u"/opt/zubbo"_s);
-    QCOMPARE(mod.filePath(level), u"/opt/zubbo/"_s + fileName);
-    QTEST(ZubMod::lineLimit(level), "limit");
-}
 
 // A load sets the count only from entries it read: with nothing to read the table stays as
 // an earlier load left it, and slots above a lower count keep their old content.
@@ -240,8 +217,9 @@ void TestZubMod::loadNeverZeroesCount()
     QTEST(slotTexts(mod.table(Level::Medium), 1, 5), "slotsOneToFive");
 }
 
-// Without files every table is empty, every slot. Each Load function reads its own file into
-// its own count and arrays and touches no other.
+// Without files every table is empty, every slot. Each Load function reads its own file, by
+// its level's name in the tables' folder, into its own count and arrays, up to its level's
+// line limit (Easy's hundred, ten for Medium), and touches no other.
 void TestZubMod::loadsEachLevelIntoItsOwnArrays()
 {
     QTemporaryDir dir;
@@ -251,9 +229,9 @@ void TestZubMod::loadsEachLevelIntoItsOwnArrays()
         QCOMPARE(mod.table(level).count, quint8(0));
         QCOMPARE(slotTexts(mod.table(level), 0, TableSlots - 1), QStringList(TableSlots, u"=0"_s));
     }
-    QVERIFY(writeFile(mod.filePath(Level::Easy), numberedLines("E", 1, 30)));
-    QVERIFY(writeFile(mod.filePath(Level::Medium), numberedLines("M", 1, 12)));
-    QVERIFY(writeFile(mod.filePath(Level::Hard), numberedLines("H", 1, 3)));
+    QVERIFY(writeFile(dir.filePath(u"Top_Easy.zub"_s), numberedLines("E", 1, 150)));
+    QVERIFY(writeFile(dir.filePath(u"Top_Medi.zub"_s), numberedLines("M", 1, 12)));
+    QVERIFY(writeFile(dir.filePath(u"Top_Hard.zub"_s), numberedLines("H", 1, 3)));
 
     mod.LoadTopMedi();
     QCOMPARE(mod.TopEasyCount, quint8(0));
@@ -265,9 +243,9 @@ void TestZubMod::loadsEachLevelIntoItsOwnArrays()
 
     mod.LoadTopEasy();
     mod.LoadTopHard();
-    QCOMPARE(mod.TopEasyCount, quint8(30));
-    QCOMPARE(mod.TopEasyName[30], u"E30"_s);
-    QCOMPARE(mod.TopEasyScore[30], 30);
+    QCOMPARE(mod.TopEasyCount, quint8(100));
+    QCOMPARE(mod.TopEasyName[100], u"E100"_s);
+    QCOMPARE(mod.TopEasyScore[100], 100);
     QCOMPARE(mod.TopHardCount, quint8(3));
     QCOMPARE(mod.TopHardName[1], u"H1"_s);
     QCOMPARE(mod.TopHardScore[3], 3);
