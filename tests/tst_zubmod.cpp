@@ -35,8 +35,8 @@ namespace {
 constexpr Level AllLevels[] = {Level::Easy, Level::Medium, Level::Hard};
 
 // What stands in a record's way: a file where a folder of the tables belongs, the folder
-// gone, a folder where the table file belongs, a full disk, a folder that may not be written,
-// another copy's lock, or that lock where a linked table file leads.
+// and the one above it gone, a folder where the table file belongs, a full disk, a folder that may
+// not be written, another copy's lock, or that lock where a linked table file leads.
 enum class Edge {
     None,
     FileAboveFolder,
@@ -67,8 +67,8 @@ std::function<void()> placeEdge(Edge edge, Level level, const QString &folder, c
             return [folder] { QFile::remove(folder); };
         break;
     case Edge::FolderMissing:
-        if (QDir().rename(folder, folder + u".moved"_s))
-            return [folder] { QDir().rename(folder + u".moved"_s, folder); };
+        if (QDir().rename(share, share + u".moved"_s))
+            return [share] { QDir().rename(share + u".moved"_s, share); };
         break;
     case Edge::FileIsFolder:
         if (QFile::rename(table, aside) && QDir().mkdir(table))
@@ -175,8 +175,7 @@ private slots:
     void loadsEachLevelIntoItsOwnArrays();
     void recording_data();
     void recording();
-    void recordMakesOnlyTheFolderItMay_data();
-    void recordMakesOnlyTheFolderItMay();
+    void recordMakesThePlayersFolder();
     void lockOfKilledCopyIsTaken();
     void copiesRecordingAtOnceLoseNothing();
 };
@@ -334,7 +333,7 @@ void TestZubMod::recording_data()
         << anna << none << annaDora;
     const QByteArray sixty = numberedLines("Player number ", 1, 60);
     const QStringList sixtyAnna = numberedEntries(u"Player number "_s, 1, 60) + anna;
-    QTest::newRow("the folder gone")
+    QTest::newRow("the folder and the one above it gone")
         << Edge::FolderMissing << Level::Easy << sixty << none << u"Anna"_s << 50
         << Recorded::Unsaved << sixtyAnna << none << sixty + annaDora;
     QTest::newRow("a folder as the file")
@@ -371,13 +370,14 @@ void TestZubMod::recording_data()
 
 // A new name goes in after the last entry, a known one in any letter case only raises its
 // score, merged with what another copy wrote since the load; only the level's own file is
-// written, with the entries up to the count. A full table changes nothing: Easy's hundred
-// take no score at all, a table of ten no new name. A record kept from its file stays in the
-// table, also through later loads, and changes nothing in or around the tables' folder; the
-// next record after the edge is gone writes it as well, merged with what another copy wrote
-// meanwhile, and leaves nothing beside the file; the one after adds only itself. A linked
-// table file is locked where it lies, so that a copy reaching it by its own path shares the
-// lock, and written there, the link kept. A record waits for no lock here.
+// written, with the entries up to the count. A full table changes nothing: Easy's hundred take
+// no score at all, a table of ten no new name. A record kept from its file stays in the table,
+// also through later loads, and neither it nor a load changes anything in or around the tables'
+// folder (a program's folder is never made); the next record after the edge is gone writes it
+// as well, merged with what another copy wrote meanwhile, and leaves nothing beside the file;
+// the one after adds only itself. A linked table file is locked where it lies, so that a copy
+// reaching it by its own path shares the lock, and written there, the link kept. A record waits
+// for no lock here.
 void TestZubMod::recording()
 {
     QFETCH(Edge, edge);
@@ -419,10 +419,10 @@ void TestZubMod::recording()
     QVERIFY(removeEdge);
     const QMap<QString, QByteArray> around = snapshot(dir.path());
     QTEST(mod.record(level, name, score), "outcome");
-    if (outcome != Recorded::Saved)
-        QCOMPARE(snapshot(dir.path()), around);
     QTEST(describe(mod.table(level)), "table");
     mod.loadAll();
+    if (outcome != Recorded::Saved)
+        QCOMPARE(snapshot(dir.path()), around);
     QTEST(describe(mod.table(level)), "table");
     QTEST(fileContent(target), "file");
     for (const Level other : AllLevels) {
@@ -446,40 +446,20 @@ void TestZubMod::recording()
     QCOMPARE(fileContent(target), later + "Fred;5;\r\n");
 }
 
-Q_DECLARE_METATYPE(TableFolder)
-
-void TestZubMod::recordMakesOnlyTheFolderItMay_data()
+// The player's data folder, two levels below what exists, is made by the first record, not by
+// loading; both folders made are the player's alone.
+void TestZubMod::recordMakesThePlayersFolder()
 {
-    QTest::addColumn<TableFolder>("kind");
-    QTest::addColumn<Recorded>("outcome");
-
-    QTest::newRow("a program's folder is never made") << TableFolder::Existing << Recorded::Unsaved;
-    QTest::newRow("a player's data folder is made")
-        << TableFolder::MadeOnFirstRecord << Recorded::Saved;
-}
-
-// The tables' folder, two levels below what exists, is made only where the store may make it,
-// and only by a record: loading leaves it missing.
-void TestZubMod::recordMakesOnlyTheFolderItMay()
-{
-    QFETCH(TableFolder, kind);
-    QFETCH(Recorded, outcome);
-    const bool recorded = outcome == Recorded::Saved;
-
     QTemporaryDir dir;
     const QString folder = dir.filePath(u"share/zubbo"_s);
-    ZubMod mod(folder, kind);
+    ZubMod mod(folder, TableFolder::MadeOnFirstRecord);
     mod.loadAll();
     QVERIFY(!QFileInfo::exists(dir.filePath(u"share"_s)));
 
-    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), outcome);
-    QCOMPARE(QFileInfo(folder).isDir(), recorded);
-    QCOMPARE(fileContent(mod.filePath(Level::Easy)),
-             recorded ? QByteArray("Anna;40;\r\n") : QByteArray());
-    if (!recorded)
-        return;
+    QCOMPARE(mod.record(Level::Easy, u"Anna"_s, 40), Recorded::Saved);
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(fileContent(mod.filePath(Level::Easy)), QByteArray("Anna;40;\r\n"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"Top_Easy.zub"_s});
-    // Both folders made are the player's alone.
     for (const QString &made : {dir.filePath(u"share"_s), folder}) {
         struct stat info;
         QVERIFY(::stat(QFile::encodeName(made).constData(), &info) == 0);
