@@ -5,9 +5,11 @@
 // The player's data folder follows the base-directory rules: an absolute XDG_DATA_HOME, else
 // .local/share in the home folder, which the password database gives when HOME is not set.
 #include "gamefolders.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,32 +23,17 @@ using namespace Qt::StringLiterals;
 namespace {
 enum class DataFolder { None, Folder, File };
 
-// Sets an environment variable, or unsets it for nothing, until the end of the scope.
-class ScopedVariable
+using Variable = std::optional<QByteArray>;
+
+// Sets an environment variable, or unsets it for nothing; returns what restores it.
+auto setVariable(const char *name, const Variable &value)
 {
-public:
-    ScopedVariable(const char *name, const std::optional<QByteArray> &value)
-        : m_name(name),
-          m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
-    {
-        set(value);
-    }
-    ~ScopedVariable() { set(m_old); }
-    ScopedVariable(const ScopedVariable &) = delete;
-    ScopedVariable &operator=(const ScopedVariable &) = delete;
-
-private:
-    void set(const std::optional<QByteArray> &value)
-    {
-        if (value)
-            qputenv(m_name, *value);
-        else
-            qunsetenv(m_name);
-    }
-
-    const char *m_name;
-    std::optional<QByteArray> m_old;
-};
+    const auto set = [name](const Variable &to) { to ? qputenv(name, *to) : qunsetenv(name); };
+    const Variable old = qEnvironmentVariableIsSet(name) ? Variable(qgetenv(name)) : std::nullopt;
+    set(value);
+    const auto restore = [set, old] { set(old); };
+    return qScopeGuard(restore);
+}
 
 } // namespace
 
@@ -98,11 +85,8 @@ void TestGameFolders::foldersOfEachCopy()
                                                   + QLatin1String(InstallLayout::DataFromProgram));
     if (data == DataFolder::Folder)
         QVERIFY(QDir().mkpath(installedData));
-    if (data == DataFolder::File) {
-        QVERIFY(QDir().mkpath(QFileInfo(installedData).path()));
-        QFile file(installedData);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    if (data == DataFolder::File)
+        QVERIFY(QDir().mkpath(QFileInfo(installedData).path()) && writeFile(installedData, {}));
     const QString dataHome = root.filePath(u"home/.local/share"_s);
 
     const GameFolders found = findGameFolders(programFolder, dataHome);
@@ -125,7 +109,6 @@ void TestGameFolders::foldersOfEachCopy()
     QVERIFY(!QFileInfo::exists(dataHome));
 }
 
-using Variable = std::optional<QByteArray>;
 Q_DECLARE_METATYPE(Variable)
 
 void TestGameFolders::playersDataFolder_data()
@@ -156,8 +139,8 @@ void TestGameFolders::playersDataFolder()
 
     const passwd *user = ::getpwuid(::getuid());
     QVERIFY(user);
-    const ScopedVariable xdg("XDG_DATA_HOME", xdgDataHome);
-    const ScopedVariable homeVariable("HOME", home);
+    const auto restoreXdg = setVariable("XDG_DATA_HOME", xdgDataHome);
+    const auto restoreHome = setVariable("HOME", home);
     QCOMPARE(playerDataHome(),
              (inPasswordHome ? QFile::decodeName(user->pw_dir) : QString()) + folder);
 }

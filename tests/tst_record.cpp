@@ -30,12 +30,8 @@ class TestRecord : public QObject
 private slots:
     void recording_data();
     void recording();
-    void okThatRecordsNothing_data();
-    void okThatRecordsNothing();
-    void storedNamesArePicked_data();
-    void storedNamesArePicked();
-    void leavingRecordsNothing_data();
-    void leavingRecordsNothing();
+    void nothingRecorded_data();
+    void nothingRecorded();
     void opening_data();
     void opening();
     void okFollowsTheText_data();
@@ -44,94 +40,120 @@ private slots:
     void timeUpOpensTheDialog();
 };
 
-// The name goes into the table exactly as typed, by the button or by Enter. Then all three
-// tables are loaded again, as a table written after loading shows, and the third level's
-// file is not made. Which entry a record changes is the score store's rule.
+// The name goes into the table exactly as typed, by the button or by Enter. A name that only
+// a hand-edited file holds, with a comma or leading blanks, is taken when picked from the list
+// and written back between quotes, as it was read. Then all three tables are loaded again, as
+// a table written after loading shows, and the third level's file is not made. Which entry a
+// record changes is the score store's rule.
 void TestRecord::recording_data()
 {
     QTest::addColumn<Level>("level");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("easy"); // Easy's file as loaded, its names in the list
+    QTest::addColumn<QString>("name");    // typed; none to pick the first of the list
     QTest::addColumn<bool>("byEnter");
     QTest::addColumn<QByteArray>("after");
 
     QTest::newRow("inner quote and blanks, by Enter")
-        << Level::Hard << "O\"Neil  Jr " << true << QByteArray("O\"Neil  Jr ;5;\r\n");
+        << Level::Hard << QByteArray() << "O\"Neil  Jr " << true
+        << QByteArray("O\"Neil  Jr ;80;\r\n");
     QTest::newRow("markup and other alphabets, by Ok")
-        << Level::Easy << QStringLiteral("<b>Ωμέγα</b>") << false
-        << QStringLiteral("<b>Ωμέγα</b>;5;\r\n").toUtf8();
+        << Level::Easy << QByteArray() << QStringLiteral("<b>Ωμέγα</b>") << false
+        << QStringLiteral("<b>Ωμέγα</b>;80;\r\n").toUtf8();
+    QTest::newRow("picked with a comma, raised")
+        << Level::Easy << QByteArray("\"Smith, Al;50;\"\r\n") << QString() << false
+        << QByteArray("\"Smith, Al;80;\"\r\n");
+    QTest::newRow("picked with leading blanks, new at Hard")
+        << Level::Hard << QByteArray("\"  Al;50;\"\r\n") << QString() << false
+        << QByteArray("\"  Al;80;\"\r\n");
 }
 
 void TestRecord::recording()
 {
     QFETCH(Level, level);
+    QFETCH(QByteArray, easy);
     QFETCH(QString, name);
     QFETCH(bool, byEnter);
 
-    RecordDesk desk;
+    RecordDesk desk{{Level::Easy, easy}};
     const Level other = level == Level::Hard ? Level::Easy : Level::Hard;
-    const Level third = Level(6 - int(level) - int(other));
     QVERIFY(writeFile(desk.tables.filePath(other), "Hal;5;\r\n"));
 
-    const int result = desk.record(level, 5, [&](QWidget *modal) {
-        typeName(modal, name);
+    std::optional<SeenBox> seen;
+    const int result = desk.record(level, 80, [&](QWidget *modal) {
+        const BoxCatcher boxes;
+        if (name.isEmpty())
+            QTest::keyClick(nameBox(modal), Qt::Key_Down);
+        else
+            typeName(modal, name);
         if (byEnter)
             QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Return);
         else
             pressOk(modal);
+        seen = boxes.last();
     });
     QCOMPARE(result, int(QDialog::Accepted));
+    QVERIFY(!seen);
 
     QTEST(fileContent(desk.tables.filePath(level)), "after");
     QCOMPARE(int(desk.tables.table(level).count), 1);
     QCOMPARE(fileContent(desk.tables.filePath(other)), QByteArray("Hal;5;\r\n"));
     QCOMPARE(int(desk.tables.table(other).count), 1);
-    QVERIFY(!QFile::exists(desk.tables.filePath(third)));
+    QVERIFY(!QFile::exists(desk.tables.filePath(Level::Medium)));
 }
 
-// Ok shows why nothing was recorded, and the dialog stays open with the name; nothing in the
+// Nothing is recorded when the player leaves by Cancel, Esc or the close box, nor when Ok
+// cannot record: then a box says why and the dialog stays open with the name. Nothing in the
 // folder changes and the tables are not loaded again (Hard's file is written after loading).
-// A full table: Easy's hundred take no score at all, a Medium or Hard table of ten no new
-// name. A refused name. A failed write, here a folder where the file belongs, which stops
-// root as well: the entry stays in the table, and once the folder is gone the next Ok writes
-// it, once.
-void TestRecord::okThatRecordsNothing_data()
+// Ok records nothing at a full table: Easy's hundred take no score at all, a Medium or Hard
+// table of ten no new name. Nor with a refused name. Nor when the write fails, here a folder
+// where the file belongs, which stops root as well: the entry stays in the table, and once
+// the folder is gone the next Ok writes it, once.
+void TestRecord::nothingRecorded_data()
 {
     QTest::addColumn<Level>("level");
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("how"); // Ok, Cancel, Esc or close box
     QTest::addColumn<bool>("writeFails");
-    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("icon"); // of the box that Ok shows
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text"); // a pattern
 
     const auto refused = [](const char *row, const QString &name, const char *advice) {
-        QTest::newRow(row) << Level::Easy << QByteArray() << name << false
+        QTest::newRow(row) << Level::Easy << QByteArray() << name << "Ok" << false
                            << int(QMessageBox::Warning) << "Score Memorize" << advice;
     };
     QTest::newRow("Easy of a hundred, a listed name")
-        << Level::Easy << numberedLines("P", 1, 100) << "p1" << false << int(QMessageBox::Critical)
-        << "Error" << ErrorText;
+        << Level::Easy << numberedLines("P", 1, 100) << "p1"
+        << "Ok" << false << int(QMessageBox::Critical) << "Error" << ErrorText;
     QTest::newRow("Medium of ten, a new name")
-        << Level::Medium << numberedLines("P", 1, 10) << "Zed" << false << int(QMessageBox::Warning)
-        << "Score Memorize"
+        << Level::Medium << numberedLines("P", 1, 10) << "Zed"
+        << "Ok" << false << int(QMessageBox::Warning) << "Score Memorize"
         << "\\S";
-    QTest::newRow("write fails") << Level::Easy << AnnaBob << "Carl" << true
-                                 << int(QMessageBox::Critical) << "Error" << ErrorText;
+    QTest::newRow("write fails") << Level::Easy << AnnaBob << "Carl"
+                                 << "Ok" << true << int(QMessageBox::Critical) << "Error"
+                                 << ErrorText;
     refused("comma", QStringLiteral("Smith, Al"), "comma \\(,\\)");
     refused("semicolon", QStringLiteral("Al;Bo"), "semicolon \\(;\\)");
     refused("leading quote", QStringLiteral("\"Al\""), "begin with a double quote");
     refused("leading blank", QStringLiteral(" Al"), "begin with a blank");
     refused("tab", QStringLiteral("Al\tBo"), "control character");
     refused("501 characters", QString(501, u'n'), "longer than 500 characters");
+    for (const char *how : {"Cancel", "Esc", "close box"}) {
+        QTest::newRow(how) << Level::Easy << AnnaBob << "Bob" << how << false
+                           << int(QMessageBox::NoIcon) << QString() << QString();
+    }
 }
 
-void TestRecord::okThatRecordsNothing()
+void TestRecord::nothingRecorded()
 {
     QFETCH(Level, level);
     QFETCH(QByteArray, before);
     QFETCH(QString, name);
+    QFETCH(QString, how);
     QFETCH(bool, writeFails);
     QFETCH(QString, text);
+    const bool byOk = how == QLatin1String("Ok");
 
     RecordDesk desk{{level, before}};
     const QString path = desk.tables.filePath(level);
@@ -140,6 +162,7 @@ void TestRecord::okThatRecordsNothing()
         QVERIFY(QFile::remove(path) && QDir().mkdir(path));
     const QStringList tableBefore = describe(desk.tables.table(level));
     const QMap<QString, QByteArray> folderBefore = snapshot(desk.dir.path());
+    const QDateTime written = QFileInfo(path).lastModified();
 
     std::optional<SeenBox> seen;
     bool stillOpen = false;
@@ -147,11 +170,19 @@ void TestRecord::okThatRecordsNothing()
     QStringList tableAfter;
     int hardCount = -1;
     QMap<QString, QByteArray> folderAfter;
-    const int result = desk.record(level, 20, [&](QWidget *modal) {
+    QDateTime writtenAfter;
+    const int result = desk.record(level, 999, [&](QWidget *modal) {
         nameBox(modal)->setEditText(name);
         {
             const BoxCatcher boxes;
-            pressOk(modal);
+            if (byOk)
+                pressOk(modal);
+            else if (how == QLatin1String("Cancel"))
+                QTest::mouseClick(button(modal, "btnEND"), Qt::LeftButton);
+            else if (how == QLatin1String("Esc"))
+                QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Escape);
+            else
+                modal->close();
             seen = boxes.last();
         }
         stillOpen = modal->isVisible();
@@ -159,94 +190,31 @@ void TestRecord::okThatRecordsNothing()
         tableAfter = describe(desk.tables.table(level));
         hardCount = desk.tables.TopHardCount;
         folderAfter = snapshot(desk.dir.path());
+        writtenAfter = QFileInfo(path).lastModified();
         if (writeFails && QDir().rmdir(path))
             pressOk(modal);
     });
 
-    QVERIFY(seen);
-    QTEST(int(seen->icon), "icon");
-    QTEST(seen->title, "title");
-    QVERIFY2(seen->text.contains(QRegularExpression(text)), qPrintable(seen->text));
-    QCOMPARE(seen->buttons, QMessageBox::Ok);
-    QVERIFY(stillOpen);
+    QCOMPARE(seen.has_value(), byOk);
+    if (seen) {
+        QTEST(int(seen->icon), "icon");
+        QTEST(seen->title, "title");
+        QVERIFY2(seen->text.contains(QRegularExpression(text)), qPrintable(seen->text));
+        QCOMPARE(seen->buttons, QMessageBox::Ok);
+    }
+    QCOMPARE(stillOpen, byOk);
     QCOMPARE(nameAfter, name);
     QCOMPARE(tableAfter,
-             writeFails ? tableBefore + QStringList{name + QStringLiteral("=20")} : tableBefore);
+             writeFails ? tableBefore + QStringList{name + QStringLiteral("=999")} : tableBefore);
     QCOMPARE(hardCount, 0);
     QCOMPARE(folderAfter, folderBefore);
+    QCOMPARE(writtenAfter, written);
     QCOMPARE(result, int(writeFails ? QDialog::Accepted : QDialog::Rejected));
     if (!writeFails)
         return;
-    QCOMPARE(fileContent(path), before + "Carl;20;\r\n");
+    QCOMPARE(fileContent(path), before + "Carl;999;\r\n");
     QCOMPARE(int(desk.tables.TopEasyCount), 3);
     QCOMPARE(int(desk.tables.TopHardCount), 1);
-}
-
-// A name that only a hand-edited file holds, with a comma or leading blanks, is taken when
-// picked from the list and written back between quotes, as it was read.
-void TestRecord::storedNamesArePicked_data()
-{
-    QTest::addColumn<QByteArray>("easy");
-    QTest::addColumn<Level>("level");
-    QTest::addColumn<QByteArray>("after"); // the played level's file
-
-    QTest::newRow("comma, raised") << QByteArray("\"Smith, Al;50;\"\r\n") << Level::Easy
-                                   << QByteArray("\"Smith, Al;80;\"\r\n");
-    QTest::newRow("leading blanks, new at Hard")
-        << QByteArray("\"  Al;50;\"\r\n") << Level::Hard << QByteArray("\"  Al;80;\"\r\n");
-}
-
-void TestRecord::storedNamesArePicked()
-{
-    QFETCH(QByteArray, easy);
-    QFETCH(Level, level);
-
-    RecordDesk desk{{Level::Easy, easy}};
-    std::optional<SeenBox> seen;
-    const int result = desk.record(level, 80, [&](QWidget *modal) {
-        QTest::keyClick(nameBox(modal), Qt::Key_Down);
-        const BoxCatcher boxes;
-        pressOk(modal);
-        seen = boxes.last();
-    });
-    QCOMPARE(result, int(QDialog::Accepted));
-
-    QVERIFY(!seen);
-    QTEST(fileContent(desk.tables.filePath(level)), "after");
-}
-
-void TestRecord::leavingRecordsNothing_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Cancel") << "Cancel";
-    QTest::newRow("Esc") << "Esc";
-    QTest::newRow("close box") << "close box";
-}
-
-void TestRecord::leavingRecordsNothing()
-{
-    QFETCH(QString, how);
-
-    RecordDesk desk{{Level::Easy, AnnaBob}};
-    const QString easyPath = desk.tables.filePath(Level::Easy);
-    const QDateTime written = QFileInfo(easyPath).lastModified();
-    const QMap<QString, QByteArray> folderBefore = snapshot(desk.dir.path());
-
-    const int result = desk.record(Level::Easy, 999, [&](QWidget *modal) {
-        typeName(modal, QStringLiteral("Bob"));
-        if (how == QLatin1String("Cancel"))
-            QTest::mouseClick(button(modal, "btnEND"), Qt::LeftButton);
-        else if (how == QLatin1String("Esc"))
-            QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Escape);
-        else
-            modal->close();
-    });
-    QCOMPARE(result, int(QDialog::Rejected));
-
-    QCOMPARE(snapshot(desk.dir.path()), folderBefore);
-    QCOMPARE(QFileInfo(easyPath).lastModified(), written);
-    QCOMPARE(int(desk.tables.TopEasyCount), 2);
-    QCOMPARE(desk.tables.TopEasyScore[2], 200);
 }
 
 // Every opening starts with an empty name, Ok disabled and the focus on Cancel; the list
