@@ -155,16 +155,6 @@ bool WaylandDesktop::moveTo(const QPoint &point)
                        .arg(point.y() + Quarter));
 }
 
-bool WaylandDesktop::press()
-{
-    return swaymsg(QStringLiteral("seat seat0 cursor press button1"));
-}
-
-bool WaylandDesktop::release()
-{
-    return swaymsg(QStringLiteral("seat seat0 cursor release button1"));
-}
-
 // A person's pointer rests a moment before and after a click: a window that the pointer has
 // just entered, or a menu bar item that it leaves at once, may take the click as none.
 bool WaylandDesktop::click(const QPoint &point)
