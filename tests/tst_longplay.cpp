@@ -71,10 +71,11 @@ void TestLongPlay::playRound(frmZUB &window, const QString &player)
         }
         sinceSecondMs -= MsPerSecond;
         if (second == RoundSeconds) {
-            whenModal([player](QWidget *dialog) {
+            const auto record = [player](QWidget *dialog) {
                 nameBox(dialog)->setEditText(player);
                 pressOk(dialog);
-            });
+            };
+            whenModal(record);
         }
         window.Countdown_Timer();
     }

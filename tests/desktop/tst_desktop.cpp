@@ -189,10 +189,11 @@ bool runUntil(const std::function<bool()> &done, int timeoutMs)
     QEventLoop loop;
     QTimer look;
     look.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+    const auto lookAgain = [&] {
         if (done())
             loop.quit();
-    });
+    };
+    QObject::connect(&look, &QTimer::timeout, &loop, lookAgain);
     look.start(LookEveryMs);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
@@ -576,7 +577,7 @@ void TestDesktop::helpWindowsOpenAndClose()
     QFETCH(QString, title);
 
     QPointer<QWidget> opened;
-    m_modal.expect([&](QWidget *window) {
+    const auto checkAndClose = [&](QWidget *window) {
         opened = window;
         QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
         QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
@@ -586,7 +587,8 @@ void TestDesktop::helpWindowsOpenAndClose()
         else
             click(window, QPoint(60, 30));
         QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), WindowTimeoutMs);
-    });
+    };
+    m_modal.expect(checkAndClose);
     chooseFromMenu("mnuHELP", item.constData());
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
     QVERIFY(opened.isNull() || !opened->isVisible());
@@ -903,10 +905,11 @@ void TestDesktop::checkCuesWereHeard(const SinkRecorder &recorder)
         return std::lower_bound(onsets.begin(), onsets.end(), due - OnsetToleranceMs);
     };
     const auto heardWith = [&](double delay) {
-        return int(std::count_if(cuesMs.begin(), cuesMs.end(), [&](qint64 cue) {
+        const auto heard = [&](qint64 cue) {
             const auto next = nextOnset(double(cue) + delay);
             return next != onsets.end() && *next <= double(cue) + delay + OnsetToleranceMs;
-        }));
+        };
+        return int(std::count_if(cuesMs.begin(), cuesMs.end(), heard));
     };
     int mostHeard = 0;
     double bestDelay = 0;

@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -98,7 +99,8 @@ private:
     bool showsAsDrawn(const QWidget *widget) const;
     bool showsHammer(const QPixmap &hammer, const QPoint &at) const;
     QString overTheBoard(const QWidget *dialog) const;
-    void chooseFromBar(const char *menuName, const char *itemKey);
+    void openFromBar(const char *menuName, const char *itemKey,
+                     const std::function<void(QWidget *)> &handle);
 
     WaylandDesktop m_desktop;
     qreal m_scale = 1;
@@ -243,15 +245,19 @@ QString TestWayland::overTheBoard(const QWidget *dialog) const
     return amiss;
 }
 
-// Opens a menu of the bar with a click and picks an item with its key, as players do.
-void TestWayland::chooseFromBar(const char *menuName, const char *itemKey)
+// Opens a menu of the bar with a click and picks an item with its key, as players do; `handle`
+// takes the modal window that the item opens.
+void TestWayland::openFromBar(const char *menuName, const char *itemKey,
+                              const std::function<void(QWidget *)> &handle)
 {
+    m_modal.expect(handle);
     auto *menu = m_window->findChild<QMenu *>(QLatin1String(menuName));
     QVERIFY(menu);
     QMenuBar *bar = m_window->menuBar();
     QVERIFY(m_desktop.click(onScreen(bar, bar->actionGeometry(menu->menuAction()).center())));
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), WindowTimeoutMs);
     QVERIFY(m_desktop.type({QLatin1String(itemKey)}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
 }
 
 // The program itself, as a desktop starts it: the compositor knows its window by the id of
@@ -349,7 +355,7 @@ void TestWayland::roundAndDialogs()
         QStringLiteral("Explode(%1)").arg(FirstHole));
     QTRY_VERIFY_WITH_TIMEOUT(fireball->isVisible() && showsAsDrawn(fireball), WindowTimeoutMs);
 
-    m_modal.expect([this](QWidget *dialog) {
+    const auto recordName = [this](QWidget *dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("frmRECORD"));
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(dialog), QString(), WindowTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow(), WindowTimeoutMs);
@@ -360,12 +366,13 @@ void TestWayland::roundAndDialogs()
         QTRY_COMPARE_WITH_TIMEOUT(name->currentText(), playerName(), WindowTimeoutMs);
         QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("Return")}));
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), WindowTimeoutMs);
-    });
+    };
+    m_modal.expect(recordName);
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), RoundTimeoutMs);
     QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
              (playerName() + QStringLiteral(";10;\r\n")).toLatin1());
 
-    m_modal.expect([this](QWidget *viewer) {
+    const auto checkViewer = [this](QWidget *viewer) {
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(viewer), QString(), WindowTimeoutMs);
         auto *list = viewer->findChild<QListWidget *>(QStringLiteral("lstEASY"));
         QVERIFY(list && list->count() == 1);
@@ -373,29 +380,26 @@ void TestWayland::roundAndDialogs()
         auto *ok = viewer->findChild<QPushButton *>(QStringLiteral("btn"));
         QVERIFY(m_desktop.click(onScreen(ok, ok->rect().center())));
         QTRY_VERIFY_WITH_TIMEOUT(!viewer->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuTOP", "e");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuTOP", "e", checkViewer);
 
-    m_modal.expect([this](QWidget *box) {
+    const auto closeHelp = [this](QWidget *box) {
         QVERIFY(qobject_cast<QMessageBox *>(box));
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(box), QString(), WindowTimeoutMs);
         QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("Return")}));
         QTRY_VERIFY_WITH_TIMEOUT(!box->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuHELP", "h");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuHELP", "h", closeHelp);
 
-    m_modal.expect([this](QWidget *about) {
+    const auto closeAbout = [this](QWidget *about) {
         QCOMPARE(about->metaObject()->className(), "TQ_About");
         // The compositor places the About window, which has no parent widget, by this tie.
         QCOMPARE(about->windowHandle()->transientParent(), m_window->windowHandle());
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(about), QString(), WindowTimeoutMs);
         QVERIFY(m_desktop.click(onScreen(about, {60, 30})));
         QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuHELP", "a");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuHELP", "a", closeAbout);
 }
 
 // P pauses a round in play and P goes on with it: while paused the output shows the board

@@ -191,7 +191,7 @@ QImage WaylandDesktop::screenshot(const QRect &area) const
 QList<ShownWindow> WaylandDesktop::windows() const
 {
     QList<ShownWindow> found;
-    walk(swayQuery("get_tree").object(), [&found](const QJsonObject &node) {
+    const auto take = [&found](const QJsonObject &node) {
         const QString appId = node[QLatin1String("app_id")].toString();
         if (appId.isEmpty())
             return;
@@ -201,7 +201,8 @@ QList<ShownWindow> WaylandDesktop::windows() const
         found.append(
             {node[QLatin1String("name")].toString(), appId, window.translated(container.topLeft()),
              node[QLatin1String("focused")].toBool(), node[QLatin1String("id")].toInteger()});
-    });
+    };
+    walk(swayQuery("get_tree").object(), take);
     return found;
 }
 
