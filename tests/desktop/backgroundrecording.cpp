@@ -13,33 +13,35 @@ BackgroundRecording::BackgroundRecording(const QString &sink, int level, int qui
     m_worker->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.start();
-    QMetaObject::invokeMethod(m_worker, [this, sink] {
+    const auto start = [this, sink] {
         m_recorder = std::make_unique<SinkRecorder>(sink, steadyClockNs);
         const bool recording = m_recorder->start();
         if (!recording)
             m_error = m_recorder->errorText();
         m_recording.store(recording);
         m_started.store(true);
-    });
+    };
+    QMetaObject::invokeMethod(m_worker, start);
 }
 
 BackgroundRecording::~BackgroundRecording()
 {
     // The recorder's process belongs to the thread: it goes before the thread ends.
-    QMetaObject::invokeMethod(
-        m_worker, [this] { m_recorder.reset(); }, Qt::BlockingQueuedConnection);
+    const auto end = [this] { m_recorder.reset(); };
+    QMetaObject::invokeMethod(m_worker, end, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }
 
 void BackgroundRecording::stop()
 {
-    QMetaObject::invokeMethod(m_worker, [this] {
+    const auto stopAndFindOnsets = [this] {
         m_recorder->stop();
         m_onsetsNs = m_recorder->onsetsNs(m_level, m_quietMs);
         // The last sample arrived before now, so the first lies at least the recording's
         // length before now.
         m_recordedFromNs = steadyClockNs() - qint64(m_recorder->lengthMs() * NsPerMs);
         m_done.store(true);
-    });
+    };
+    QMetaObject::invokeMethod(m_worker, stopAndFindOnsets);
 }

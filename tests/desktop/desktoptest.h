@@ -1,6 +1,6 @@
-// What the desktop suites share: how long they wait, the game's window titles, the names the
-// player types, the check that the suite runs on a desktop with a window manager, and the
-// player's way through the menus with a real pointer.
+// What the desktop suites share: how long they wait, the game's window titles, sizes and
+// pointer, the names the player types, the check that the suite runs on a desktop with a
+// window manager, the game closed cleanly, and pixels compared with the screen.
 #pragma once
 
 #include "testfiles.h"
@@ -8,11 +8,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 
 #include <QElapsedTimer>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QString>
 #include <QTest>
@@ -28,6 +26,16 @@ constexpr int RoundSeconds = 60;
 constexpr int MsPerSecond = 1000;
 constexpr int ClosedWithinMs = 1000; // a game closed in any state ends within this long
 constexpr int InputPaceMs = 40;      // between the events of a person's double-click or drag
+// The game's client area below the menu bar, and the hammer pointer's hot spot on its head.
+constexpr QSize ClientArea(400, 398);
+constexpr QPoint HammerHotSpot(9, 19);
+// The hour of day that the suites' games read: noon keeps the holes' succession off its
+// midnight exception.
+constexpr double Noon = 0.5;
+// A recorded sound begins with a sample of this level (of 32767, about -50 dBFS: no cue is
+// this soft) after this much silence.
+constexpr int SoundLevel = 101;
+constexpr int SilenceBeforeSoundMs = 20;
 
 inline const QString GameTitle = QStringLiteral("Zubbo!");
 inline const QString RecordTitle = QStringLiteral("Score Memorize - Easy");
@@ -91,43 +99,23 @@ inline QString desktopMissing(const XDisplay &x)
     return {};
 }
 
-inline void click(XDisplay &x, const QWidget *widget, const QPoint &point)
+// Every opaque pixel of `drawn`, outside `skipped`, has its colour in `shown` from `at` on;
+// false also when no pixel is compared.
+inline bool showsOpaquePixels(const QImage &drawn, const QImage &shown, const QPoint &at = {},
+                              const QRect &skipped = {})
 {
-    x.moveTo(x.onScreen(widget, point));
-    x.press();
-    x.release();
-}
-
-inline void chooseFromBar(XDisplay &x, const QMainWindow *window, QAction *item)
-{
-    click(x, window->menuBar(), window->menuBar()->actionGeometry(item).center());
-}
-
-// Opens a menu of the bar with a click and clicks one of its items once the menu shows.
-inline void chooseFromMenu(XDisplay &x, const QMainWindow *window, const char *menuName,
-                           const char *itemName)
-{
-    auto *menu = window->findChild<QMenu *>(QLatin1String(menuName));
-    QVERIFY(menu);
-    chooseFromBar(x, window, menu->menuAction());
-    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible() && x.isViewable(menu), WindowTimeoutMs);
-    auto *item = window->findChild<QAction *>(QLatin1String(itemName));
-    QVERIFY(item);
-    click(x, menu, menu->actionGeometry(item).center());
-}
-
-// `check` holds now and on every look during the next `ms` milliseconds.
-inline bool holdsFor(const std::function<bool()> &check, int ms)
-{
-    constexpr int LookEveryMs = 20;
-    QElapsedTimer watch;
-    watch.start();
-    while (watch.elapsed() < ms) {
-        if (!check())
-            return false;
-        QTest::qWait(LookEveryMs);
+    int compared = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb pixel = drawn.pixel(x, y);
+            if (qAlpha(pixel) != 255 || skipped.contains(x, y))
+                continue;
+            if ((shown.pixel(at + QPoint(x, y)) & RGB_MASK) != (pixel & RGB_MASK))
+                return false;
+            ++compared;
+        }
     }
-    return true;
+    return compared > 0;
 }
 
 // A key pressed with a modifier held, such as Alt and S for the Start item.

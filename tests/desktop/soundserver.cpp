@@ -2,7 +2,7 @@
 
 #include "testfiles.h"
 
-#include <csignal>
+#include <signal.h>
 
 namespace {
 QString pidFile()
@@ -19,21 +19,6 @@ QString startCommand()
 bool SoundServer::isKnown() const
 {
     return !pidFile().isEmpty() && !startCommand().isEmpty();
-}
-
-bool SoundServer::kill()
-{
-    return signal(SIGKILL);
-}
-
-bool SoundServer::pause()
-{
-    return signal(SIGSTOP);
-}
-
-bool SoundServer::resume()
-{
-    return signal(SIGCONT);
 }
 
 bool SoundServer::signal(int number)

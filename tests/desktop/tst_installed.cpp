@@ -43,8 +43,6 @@ constexpr int PointerRestMs = 100;
 // round on Easy brings 63 pops, of which a hit or a late sound may spoil a few.
 constexpr int BeatToleranceMs = 100;
 constexpr int BeatsHeardAtLeast = 50;
-constexpr int SoundLevel = 101; // about -50 dBFS: softer than any cue
-constexpr int SilenceBeforeSoundMs = 20;
 } // namespace
 
 class TestInstalled : public QObject
@@ -58,7 +56,6 @@ private slots:
 private:
     void startGame();
     void click(const QPoint &screenPoint);
-    bool eyesShowAt(const QImage &board, int hole) const;
     void hitThreeTimes(const QPoint &boardOrigin);
     void recordTheRound();
     void checkTheBeatWasHeard(const SinkRecorder &recorder);
@@ -150,22 +147,6 @@ void TestInstalled::click(const QPoint &screenPoint)
     m_x.moveTo(Parking);
 }
 
-// The eyes show in full where the hole's target lies: every opaque pixel of the picture is
-// on the screen.
-bool TestInstalled::eyesShowAt(const QImage &board, int hole) const
-{
-    const QPoint origin = BoardLayout::Holes[hole].target;
-    for (int y = 0; y < m_eyes.height(); ++y) {
-        for (int x = 0; x < m_eyes.width(); ++x) {
-            const QRgb drawn = m_eyes.pixel(x, y);
-            if (qAlpha(drawn) == 255
-                && (board.pixel(origin + QPoint(x, y)) & RGB_MASK) != (drawn & RGB_MASK))
-                return false;
-        }
-    }
-    return true;
-}
-
 // Looks at the board until eyes show, strikes them, and waits for the next pop before
 // looking again, so that every hit is on eyes that have not been hit.
 void TestInstalled::hitThreeTimes(const QPoint &boardOrigin)
@@ -182,7 +163,7 @@ void TestInstalled::hitThreeTimes(const QPoint &boardOrigin)
                                  .toImage()
                                  .convertToFormat(QImage::Format_ARGB32);
         for (int hole = 0; hole < BoardLayout::HoleCount; ++hole) {
-            if (!eyesShowAt(board, hole))
+            if (!showsOpaquePixels(m_eyes, board, BoardLayout::Holes[hole].target))
                 continue;
             const QPoint target = boardOrigin + BoardLayout::Holes[hole].target
                 + QRect(QPoint(), BoardLayout::TargetSize).center();
@@ -217,12 +198,9 @@ void TestInstalled::checkTheBeatWasHeard(const SinkRecorder &recorder)
     int beats = 0;
     for (qsizetype i = 1; i < onsets.size(); ++i)
         beats += qAbs(onsets[i] - onsets[i - 1] - beatMs) <= BeatToleranceMs;
-    qInfo("%d beats heard among %d onsets", beats, int(onsets.size()));
-    QVERIFY2(beats >= BeatsHeardAtLeast,
-             qPrintable(QStringLiteral("%1 beats heard among %2 onsets in %3 ms")
-                            .arg(beats)
-                            .arg(onsets.size())
-                            .arg(recorder.lengthMs())));
+    qInfo("%d beats heard among %d onsets in %.0f ms", beats, int(onsets.size()),
+          recorder.lengthMs());
+    QVERIFY(beats >= BeatsHeardAtLeast);
 }
 
 void TestInstalled::roundOfTheInstalledGame()

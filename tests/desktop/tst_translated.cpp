@@ -136,33 +136,23 @@ void TestTranslated::menusAndMessage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QString>("message");
-    QTest::newRow("German") << "de_DE.UTF-8" << QStringList{"Start",          "Level",
-                                                            "Leicht",         "Mittel",
-                                                            "Schwer",         "Bestenliste",
-                                                            "Top Ten Leicht", "Top Ten Mittel",
-                                                            "Top Ten Schwer", "?",
-                                                            "Spielanleitung", "Über Zubbo!"}
+    // The menu bar's captions and its items', in their order, split at "|".
+    QTest::newRow("German") << "de_DE.UTF-8"
+                            << QStringLiteral("Start|Level|Leicht|Mittel|Schwer|Bestenliste|"
+                                              "Top Ten Leicht|Top Ten Mittel|Top Ten Schwer|?|"
+                                              "Spielanleitung|Über Zubbo!")
+                                   .split(u'|')
                             << "A c h t u n g";
     QTest::newRow("Russian") << "ru_RU.UTF-8"
-                             << QStringList{"Играть",
-                                            "Уровень",
-                                            "Лёгкий",
-                                            "Средний",
-                                            "Трудный",
-                                            "Рекорды",
-                                            "Лёгкий: 10 лучших",
-                                            "Средний: 10 лучших",
-                                            "Трудный: 10 лучших",
-                                            "?",
-                                            "Как играть",
-                                            "О программе"}
+                             << QStringLiteral("Играть|Уровень|Лёгкий|Средний|Трудный|Рекорды|"
+                                               "Лёгкий: 10 лучших|Средний: 10 лучших|"
+                                               "Трудный: 10 лучших|?|Как играть|О программе")
+                                    .split(u'|')
                              << "Г о т о в ь с я";
-    QTest::newRow("C") << "C" << QStringList{"Start",        "Level",
-                                             "Easy",         "Medium",
-                                             "Hard",         "Top Scores",
-                                             "Easy Top Ten", "Medium Top Ten",
-                                             "Hard Top Ten", "?",
-                                             "How to play",  "About"}
+    QTest::newRow("C") << "C"
+                       << QStringLiteral("Start|Level|Easy|Medium|Hard|Top Scores|Easy Top Ten|"
+                                         "Medium Top Ten|Hard Top Ten|?|How to play|About")
+                              .split(u'|')
                        << "G e t   R e a d y";
 }
 
@@ -187,10 +177,10 @@ void TestTranslated::startRounds()
     for (auto language = m_started.crbegin(); language != m_started.crend(); ++language) {
         const QList<AccessibleNode> nodes = m_accessibility->tree(
             *window(*language, QStringLiteral("Zubbo!")));
-        const auto start = std::find_if(nodes.cbegin(), nodes.cend(),
-                                        [](const AccessibleNode &node) {
-                                            return MenuRoles.contains(node.role);
-                                        });
+        const auto isMenuItem = [](const AccessibleNode &node) {
+            return MenuRoles.contains(node.role);
+        };
+        const auto start = std::find_if(nodes.cbegin(), nodes.cend(), isMenuItem);
         QVERIFY(start != nodes.cend());
         QVERIFY(m_accessibility->press(start->ref));
     }
@@ -245,9 +235,8 @@ void TestTranslated::quitFromRecordDialog(const QString &caption)
     QVERIFY(dialog);
     m_x.activate(dialog);
     QTRY_COMPARE_WITH_TIMEOUT(m_x.activeWindow(), dialog, WindowTimeoutMs);
-    closeAndCheck(
-        *m_games.at(QStringLiteral("C")), [this] { tapWith(m_x, "Control_L", "q"); },
-        m_folder.path(), m_files);
+    const auto quit = [this] { tapWith(m_x, "Control_L", "q"); };
+    closeAndCheck(*m_games.at(QStringLiteral("C")), quit, m_folder.path(), m_files);
 }
 
 QTEST_GUILESS_MAIN(TestTranslated)

@@ -6,14 +6,15 @@
 // another scale, and the dialogs opening over the board. Run it inside
 // scripts/wayland-session.sh.
 #include "artwork.h"
+#include "desktoptest.h"
 #include "frmzub.h"
 #include "modaldriver.h"
 #include "picturecontrol.h"
-#include "testfiles.h"
 #include "waylanddesktop.h"
 #include "windowdress.h"
 
 #include <QComboBox>
+#include <QDebug>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -30,26 +31,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <utility>
 
+using namespace DesktopTest;
+
 namespace {
-constexpr int WindowTimeoutMs = 10000;
-constexpr int RoundTimeoutMs = 80000; // Get Ready and 61 countdown ticks, with room
-constexpr QSize ClientArea(400, 398);
-constexpr QPoint HammerHotSpot(9, 19);
 constexpr QPoint BareWall(200, 140); // on the board, away from the holes and panels
 constexpr QPoint Parking(1, 1);      // on the output, away from every window
 constexpr int FirstHole = 7;
-constexpr double Noon = 0.5;
 constexpr int PausedMs = 1500;
-
-const QString GameTitle = QStringLiteral("Zubbo!");
-const QString PlayerName = QStringLiteral("Wayland Player");
-
-// Qt's warnings of a window's pixel ratio that changed unannounced, as far as they pass the
-// game's own message handling; every message goes on to the test's log.
 constexpr int WhiteLevel = 192; // lighter than anything on the wall around BareWall
+// Alt+S, the Start item's key, typed on the seat's keyboard.
+const QStringList AltS{QStringLiteral("-M"), QStringLiteral("alt"), QStringLiteral("s"),
+                       QStringLiteral("-m"), QStringLiteral("alt")};
 
 // Where an image has its white pixels: a hammer's face and handle.
 QRect whiteBounds(const QImage &image)
@@ -66,6 +62,8 @@ QRect whiteBounds(const QImage &image)
     return bounds;
 }
 
+// Qt's warnings of a window's pixel ratio that changed unannounced, as far as they pass the
+// game's own message handling; every message goes on to the test's log.
 QStringList lateRatioNotices;
 QtMessageHandler testLog = nullptr;
 
@@ -101,7 +99,8 @@ private:
     bool showsAsDrawn(const QWidget *widget) const;
     bool showsHammer(const QPixmap &hammer, const QPoint &at) const;
     QString overTheBoard(const QWidget *dialog) const;
-    void chooseFromBar(const char *menuName, const char *itemKey);
+    void openFromBar(const char *menuName, const char *itemKey,
+                     const std::function<void(QWidget *)> &handle);
 
     WaylandDesktop m_desktop;
     qreal m_scale = 1;
@@ -225,14 +224,7 @@ bool TestWayland::showsHammer(const QPixmap &hammer, const QPoint &at) const
         return (found.topLeft() - expected.topLeft()).manhattanLength() <= 2
             && (found.bottomRight() - expected.bottomRight()).manhattanLength() <= 2;
     }
-    for (int y = 0; y < drawn.height(); ++y) {
-        for (int x = 0; x < drawn.width(); ++x) {
-            const QRgb pixel = drawn.pixel(x, y);
-            if (qAlpha(pixel) == 255 && (shown.pixel(x, y) & RGB_MASK) != (pixel & RGB_MASK))
-                return false;
-        }
-    }
-    return true;
+    return showsOpaquePixels(drawn, shown);
 }
 
 // Nothing when the compositor shows the dialog with the focus, its middle on the board and
@@ -244,30 +236,28 @@ QString TestWayland::overTheBoard(const QWidget *dialog) const
     if (shown.client.isNull())
         return QStringLiteral("no window titled '%1'").arg(dialog->windowTitle());
     const QRect board = onScreen(m_window->centralWidget());
+    QString amiss;
     if (!shown.focused || !board.contains(shown.client.center()))
-        return QStringLiteral("'%1' at %2,%3 %4x%5 (focused: %6), the board at %7,%8")
-            .arg(dialog->windowTitle())
-            .arg(shown.client.x())
-            .arg(shown.client.y())
-            .arg(shown.client.width())
-            .arg(shown.client.height())
-            .arg(shown.focused)
-            .arg(board.x())
-            .arg(board.y());
-    if (!showsAsDrawn(dialog))
-        return QStringLiteral("'%1' does not show as drawn").arg(dialog->windowTitle());
-    return {};
+        QDebug(&amiss) << dialog->windowTitle() << "at" << shown.client
+                       << "focused:" << shown.focused << "the board at" << board;
+    else if (!showsAsDrawn(dialog))
+        amiss = QStringLiteral("'%1' does not show as drawn").arg(dialog->windowTitle());
+    return amiss;
 }
 
-// Opens a menu of the bar with a click and picks an item with its key, as players do.
-void TestWayland::chooseFromBar(const char *menuName, const char *itemKey)
+// Opens a menu of the bar with a click and picks an item with its key, as players do; `handle`
+// takes the modal window that the item opens.
+void TestWayland::openFromBar(const char *menuName, const char *itemKey,
+                              const std::function<void(QWidget *)> &handle)
 {
+    m_modal.expect(handle);
     auto *menu = m_window->findChild<QMenu *>(QLatin1String(menuName));
     QVERIFY(menu);
     QMenuBar *bar = m_window->menuBar();
     QVERIFY(m_desktop.click(onScreen(bar, bar->actionGeometry(menu->menuAction()).center())));
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), WindowTimeoutMs);
     QVERIFY(m_desktop.type({QLatin1String(itemKey)}));
+    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
 }
 
 // The program itself, as a desktop starts it: the compositor knows its window by the id of
@@ -351,8 +341,7 @@ void TestWayland::roundAndDialogs()
     openGame(2);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(m_desktop.type({QStringLiteral("-M"), QStringLiteral("alt"), QStringLiteral("s"),
-                            QStringLiteral("-m"), QStringLiteral("alt")}));
+    QVERIFY(m_desktop.type(AltS));
     QTRY_VERIFY_WITH_TIMEOUT(m_window->running(), WindowTimeoutMs);
     auto *eyes = m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(FirstHole));
     QTRY_VERIFY_WITH_TIMEOUT(m_window->currentHole() != 0, WindowTimeoutMs);
@@ -366,53 +355,51 @@ void TestWayland::roundAndDialogs()
         QStringLiteral("Explode(%1)").arg(FirstHole));
     QTRY_VERIFY_WITH_TIMEOUT(fireball->isVisible() && showsAsDrawn(fireball), WindowTimeoutMs);
 
-    m_modal.expect([this](QWidget *dialog) {
+    const auto recordName = [this](QWidget *dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("frmRECORD"));
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(dialog), QString(), WindowTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(dialog->isActiveWindow(), WindowTimeoutMs);
         auto *name = dialog->findChild<QComboBox *>(QStringLiteral("txtNAME"));
         QVERIFY(m_desktop.click(onScreen(name->lineEdit(), name->lineEdit()->rect().center())));
         QTRY_VERIFY_WITH_TIMEOUT(name->lineEdit()->hasFocus(), WindowTimeoutMs);
-        QVERIFY(m_desktop.type({PlayerName}));
-        QTRY_COMPARE_WITH_TIMEOUT(name->currentText(), PlayerName, WindowTimeoutMs);
+        QVERIFY(m_desktop.type({playerName()}));
+        QTRY_COMPARE_WITH_TIMEOUT(name->currentText(), playerName(), WindowTimeoutMs);
         QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("Return")}));
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), WindowTimeoutMs);
-    });
+    };
+    m_modal.expect(recordName);
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), RoundTimeoutMs);
     QCOMPARE(fileContent(m_folder->filePath(QStringLiteral("Top_Easy.zub"))),
-             (PlayerName + QStringLiteral(";10;\r\n")).toLatin1());
+             (playerName() + QStringLiteral(";10;\r\n")).toLatin1());
 
-    m_modal.expect([this](QWidget *viewer) {
+    const auto checkViewer = [this](QWidget *viewer) {
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(viewer), QString(), WindowTimeoutMs);
         auto *list = viewer->findChild<QListWidget *>(QStringLiteral("lstEASY"));
         QVERIFY(list && list->count() == 1);
-        QCOMPARE(list->item(0)->text(), PlayerName + QStringLiteral(":  10"));
+        QCOMPARE(list->item(0)->text(), playerName() + QStringLiteral(":  10"));
         auto *ok = viewer->findChild<QPushButton *>(QStringLiteral("btn"));
         QVERIFY(m_desktop.click(onScreen(ok, ok->rect().center())));
         QTRY_VERIFY_WITH_TIMEOUT(!viewer->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuTOP", "e");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuTOP", "e", checkViewer);
 
-    m_modal.expect([this](QWidget *box) {
+    const auto closeHelp = [this](QWidget *box) {
         QVERIFY(qobject_cast<QMessageBox *>(box));
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(box), QString(), WindowTimeoutMs);
         QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("Return")}));
         QTRY_VERIFY_WITH_TIMEOUT(!box->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuHELP", "h");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuHELP", "h", closeHelp);
 
-    m_modal.expect([this](QWidget *about) {
+    const auto closeAbout = [this](QWidget *about) {
         QCOMPARE(about->metaObject()->className(), "TQ_About");
         // The compositor places the About window, which has no parent widget, by this tie.
         QCOMPARE(about->windowHandle()->transientParent(), m_window->windowHandle());
         QTRY_COMPARE_WITH_TIMEOUT(overTheBoard(about), QString(), WindowTimeoutMs);
         QVERIFY(m_desktop.click(onScreen(about, {60, 30})));
         QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), WindowTimeoutMs);
-    });
-    chooseFromBar("mnuHELP", "a");
-    QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+    };
+    openFromBar("mnuHELP", "a", closeAbout);
 }
 
 // P pauses a round in play and P goes on with it: while paused the output shows the board
@@ -422,8 +409,7 @@ void TestWayland::pauseByTheKey()
     openGame(1);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(m_desktop.type({QStringLiteral("-M"), QStringLiteral("alt"), QStringLiteral("s"),
-                            QStringLiteral("-m"), QStringLiteral("alt")}));
+    QVERIFY(m_desktop.type(AltS));
     auto *eyes = m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(FirstHole));
     QTRY_VERIFY_WITH_TIMEOUT(eyes->isVisible() && showsAsDrawn(eyes), WindowTimeoutMs);
 
@@ -433,15 +419,15 @@ void TestWayland::pauseByTheKey()
     QCOMPARE(message->text(), QStringLiteral("P a u s e d"));
     QTRY_VERIFY_WITH_TIMEOUT(!eyes->isVisible() && showsAsDrawn(m_window->centralWidget()),
                              WindowTimeoutMs);
-    const QString time = m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text();
+    auto *time = m_window->findChild<QLabel *>(QStringLiteral("TimeX"));
+    const QString shown = time->text();
     QTest::qWait(PausedMs);
-    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text(), time);
+    QCOMPARE(time->text(), shown);
     QVERIFY(m_window->paused());
 
     QVERIFY(m_desktop.type({QStringLiteral("-k"), QStringLiteral("p")}));
     QTRY_VERIFY_WITH_TIMEOUT(!m_window->paused(), WindowTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->findChild<QLabel *>(QStringLiteral("TimeX"))->text() != time,
-                             WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(time->text() != shown, WindowTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(showsAsDrawn(m_window->centralWidget()), WindowTimeoutMs);
 }
 

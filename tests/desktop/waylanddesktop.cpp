@@ -155,16 +155,6 @@ bool WaylandDesktop::moveTo(const QPoint &point)
                        .arg(point.y() + Quarter));
 }
 
-bool WaylandDesktop::press()
-{
-    return swaymsg(QStringLiteral("seat seat0 cursor press button1"));
-}
-
-bool WaylandDesktop::release()
-{
-    return swaymsg(QStringLiteral("seat seat0 cursor release button1"));
-}
-
 // A person's pointer rests a moment before and after a click: a window that the pointer has
 // just entered, or a menu bar item that it leaves at once, may take the click as none.
 bool WaylandDesktop::click(const QPoint &point)
@@ -201,7 +191,7 @@ QImage WaylandDesktop::screenshot(const QRect &area) const
 QList<ShownWindow> WaylandDesktop::windows() const
 {
     QList<ShownWindow> found;
-    walk(swayQuery("get_tree").object(), [&found](const QJsonObject &node) {
+    const auto take = [&found](const QJsonObject &node) {
         const QString appId = node[QLatin1String("app_id")].toString();
         if (appId.isEmpty())
             return;
@@ -211,7 +201,8 @@ QList<ShownWindow> WaylandDesktop::windows() const
         found.append(
             {node[QLatin1String("name")].toString(), appId, window.translated(container.topLeft()),
              node[QLatin1String("focused")].toBool(), node[QLatin1String("id")].toInteger()});
-    });
+    };
+    walk(swayQuery("get_tree").object(), take);
     return found;
 }
 

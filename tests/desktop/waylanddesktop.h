@@ -41,8 +41,8 @@ public:
     bool moveWindow(const QString &title, const QPoint &offset);
 
     bool moveTo(const QPoint &point);
-    bool press();
-    bool release();
+    bool press() { return swaymsg(QStringLiteral("seat seat0 cursor press button1")); }
+    bool release() { return swaymsg(QStringLiteral("seat seat0 cursor release button1")); }
     bool click(const QPoint &point);
     // Runs wtype with these arguments: text to type, -k KEY, -M / -m MODIFIER.
     bool type(const QStringList &wtypeArguments);

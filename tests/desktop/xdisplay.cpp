@@ -51,8 +51,8 @@ QByteArray XDisplay::property(unsigned long window, const char *name, unsigned l
 QString XDisplay::windowManager() const
 {
     // The window manager names itself on the window it announces on the root.
-    const QList<unsigned long> check = windowList(DefaultRootWindow(m_display),
-                                                  "_NET_SUPPORTING_WM_CHECK");
+    const QList<unsigned long> check = longs(DefaultRootWindow(m_display),
+                                             "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
     return check.isEmpty() ? QString() : title(check.first());
 }
 
@@ -72,15 +72,9 @@ void XDisplay::moveTo(const QPoint &screenPoint)
     XFlush(m_display);
 }
 
-void XDisplay::press(int button)
+void XDisplay::sendButton(int button, bool down)
 {
-    XTestFakeButtonEvent(m_display, unsigned(button), True, CurrentTime);
-    XFlush(m_display);
-}
-
-void XDisplay::release(int button)
-{
-    XTestFakeButtonEvent(m_display, unsigned(button), False, CurrentTime);
+    XTestFakeButtonEvent(m_display, unsigned(button), down ? True : False, CurrentTime);
     XFlush(m_display);
 }
 
@@ -90,20 +84,9 @@ void XDisplay::sendKey(unsigned int keycode, bool down)
     XFlush(m_display);
 }
 
-void XDisplay::keyDown(const char *keyName)
+void XDisplay::sendKey(const char *keyName, bool down)
 {
-    sendKey(XKeysymToKeycode(m_display, XStringToKeysym(keyName)), true);
-}
-
-void XDisplay::keyUp(const char *keyName)
-{
-    sendKey(XKeysymToKeycode(m_display, XStringToKeysym(keyName)), false);
-}
-
-void XDisplay::tapKey(const char *keyName)
-{
-    keyDown(keyName);
-    keyUp(keyName);
+    sendKey(XKeysymToKeycode(m_display, XStringToKeysym(keyName)), down);
 }
 
 void XDisplay::type(const QString &text)
@@ -151,18 +134,19 @@ QString XDisplay::title(unsigned long window) const
         property(window, "_NET_WM_NAME", XInternAtom(m_display, "UTF8_STRING", False)));
 }
 
-// A property that lists windows, as Xlib hands it: one long per window.
-QList<unsigned long> XDisplay::windowList(unsigned long window, const char *name) const
+// A property that lists windows, atoms or numbers, as Xlib hands it: one long per item.
+QList<unsigned long> XDisplay::longs(unsigned long window, const char *name,
+                                     unsigned long type) const
 {
-    const QByteArray bytes = property(window, name, XA_WINDOW);
-    const auto *ids = reinterpret_cast<const unsigned long *>(bytes.constData());
-    return QList<unsigned long>(ids, ids + bytes.size() / qsizetype(sizeof(long)));
+    const QByteArray bytes = property(window, name, type);
+    const auto *items = reinterpret_cast<const unsigned long *>(bytes.constData());
+    return QList<unsigned long>(items, items + bytes.size() / qsizetype(sizeof(long)));
 }
 
 unsigned long XDisplay::clientTitled(const QString &wanted) const
 {
     for (const unsigned long window :
-         windowList(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
+         longs(DefaultRootWindow(m_display), "_NET_CLIENT_LIST", XA_WINDOW)) {
         if (title(window) == wanted)
             return window;
     }
@@ -171,8 +155,8 @@ unsigned long XDisplay::clientTitled(const QString &wanted) const
 
 unsigned long XDisplay::activeWindow() const
 {
-    const QList<unsigned long> active = windowList(DefaultRootWindow(m_display),
-                                                   "_NET_ACTIVE_WINDOW");
+    const QList<unsigned long> active = longs(DefaultRootWindow(m_display), "_NET_ACTIVE_WINDOW",
+                                              XA_WINDOW);
     return active.isEmpty() ? 0 : active.first();
 }
 
@@ -216,21 +200,18 @@ void XDisplay::askWindowManager(unsigned long window, const char *message, long 
 
 QMargins XDisplay::frameExtents(const QWidget *window) const
 {
-    const QByteArray bytes = property(xWindow(window), "_NET_FRAME_EXTENTS", XA_CARDINAL);
-    if (bytes.size() < 4 * int(sizeof(long)))
+    const QList<unsigned long> e = longs(xWindow(window), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    if (e.size() < 4)
         return {};
-    const auto *e = reinterpret_cast<const unsigned long *>(bytes.constData());
     // The property lists left, right, top, bottom.
     return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3]));
 }
 
 QStringList XDisplay::allowedActions(const QWidget *window) const
 {
-    const QByteArray bytes = property(xWindow(window), "_NET_WM_ALLOWED_ACTIONS", XA_ATOM);
-    const auto *atoms = reinterpret_cast<const unsigned long *>(bytes.constData());
     QStringList names;
-    for (qsizetype i = 0; i < bytes.size() / qsizetype(sizeof(long)); ++i) {
-        char *name = XGetAtomName(m_display, atoms[i]);
+    for (const unsigned long atom : longs(xWindow(window), "_NET_WM_ALLOWED_ACTIONS", XA_ATOM)) {
+        char *name = XGetAtomName(m_display, atom);
         names << QString::fromLatin1(name);
         XFree(name);
     }

@@ -38,11 +38,15 @@ public:
     QPoint onScreen(const QWidget *widget, const QPoint &point) const;
 
     void moveTo(const QPoint &screenPoint);
-    void press(int button = 1);
-    void release(int button = 1);
-    void keyDown(const char *keyName);
-    void keyUp(const char *keyName);
-    void tapKey(const char *keyName);
+    void press(int button = 1) { sendButton(button, true); }
+    void release(int button = 1) { sendButton(button, false); }
+    void keyDown(const char *keyName) { sendKey(keyName, true); }
+    void keyUp(const char *keyName) { sendKey(keyName, false); }
+    void tapKey(const char *keyName)
+    {
+        keyDown(keyName);
+        keyUp(keyName);
+    }
     // Types printable ASCII text, with Shift where the keyboard map needs it.
     void type(const QString &text);
 
@@ -71,8 +75,10 @@ public:
 
 private:
     static unsigned long xWindow(const QWidget *widget);
-    QList<unsigned long> windowList(unsigned long window, const char *name) const;
+    QList<unsigned long> longs(unsigned long window, const char *name, unsigned long type) const;
+    void sendButton(int button, bool down);
     void sendKey(unsigned int keycode, bool down);
+    void sendKey(const char *keyName, bool down);
     void askWindowManager(unsigned long window, const char *message, long first, long second);
     QByteArray property(unsigned long window, const char *name, unsigned long type) const;
 
