@@ -24,6 +24,18 @@ scripts/setup.sh build "${desktop_packages[@]}" "${pipewire_packages[@]}" "${way
   "${packaging_tools[@]}" "${code_tools[@]}" -- "$werror"
 scripts/check-format.sh
 
+# The sanitizer build and the fuzz targets build meanwhile, at the lowest priority: the desktop
+# tests mostly wait on real rounds and real sound, and they keep the processor when they need
+# it. The fuzz targets, built with clang, then run once over their seed files: a reader that
+# now fails or hangs on one of them fails here, not only in a fuzzing run.
+# They run in a process group of their own, ended with the script however it ends.
+background=$(mktemp -d)
+setsid nice -n 19 bash -c 'scripts/setup.sh build-asan --target zubbo_tests -- "$@" && scripts/fuzz.sh --replay' \
+  builds "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON \
+  >"$background/builds" 2>&1 &
+builds=$!
+trap 'kill -- -$builds 2>/dev/null; rm -rf "$background"' EXIT
+
 ctest --test-dir build --output-on-failure --parallel 2 --label-exclude 'desktop|wayland'
 
 # The desktop tests spend most of their time waiting on real rounds and real sound, so they
@@ -31,28 +43,25 @@ ctest --test-dir build --output-on-failure --parallel 2 --label-exclude 'desktop
 # longest suite, then Wayland, beside the others on X11, then the sound checks on PipeWire.
 # Each stream's output shows once both have ended.
 desktop_tests=(ctest --test-dir build --output-on-failure --no-tests=error)
-streams=$(mktemp -d)
-trap 'rm -rf "$streams"' EXIT
 (scripts/desktop-session.sh "${desktop_tests[@]}" -R '^tst_desktop$' \
-  && scripts/wayland-session.sh "${desktop_tests[@]}" --label-regex wayland) >"$streams/1" 2>&1 &
+  && scripts/wayland-session.sh "${desktop_tests[@]}" --label-regex wayland) >"$background/1" 2>&1 &
 first=$!
 (scripts/desktop-session.sh "${desktop_tests[@]}" --label-regex desktop --label-exclude pipewire \
    -E '^tst_desktop$' \
   && ZUBBO_SOUND_SERVER=pipewire scripts/desktop-session.sh "${desktop_tests[@]}" --label-regex pipewire) \
-  >"$streams/2" 2>&1 &
+  >"$background/2" 2>&1 &
 second=$!
 passed=true
 wait "$first" || passed=false
 wait "$second" || passed=false
-cat "$streams/1" "$streams/2"
+cat "$background/1" "$background/2"
 $passed
 
 # The headless tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails its test.
-scripts/setup.sh build-asan --target zubbo_tests -- "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON
+built=true
+wait "$builds" || built=false
+cat "$background/builds"
+$built
 ASAN_OPTIONS=halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --parallel 2 --label-exclude 'desktop|wayland|install'
-
-# The fuzz targets, built with clang, each run once over its seed files: a reader that now
-# fails or hangs on one of them fails here, not only in a fuzzing run.
-scripts/fuzz.sh --replay

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
@@ -8,6 +9,14 @@
 #include <QStringList>
 
 // Whole files read and written by the tests, byte for byte.
+
+// A file the build puts beside the test programs: the game, its cues, the icon maker. Found
+// from the running test rather than compiled in, so that no build's own folder is written
+// into a test and a compiler cache can serve one clone's compiled tests to another.
+inline QString besideTheTests(const QString &name)
+{
+    return QCoreApplication::applicationDirPath() + u'/' + name;
+}
 
 // The file's bytes, or nothing when it cannot be read.
 inline QByteArray fileContent(const QString &path)

@@ -108,7 +108,7 @@ void TestArtwork::initTestCase()
     QVERIFY(Waves::writeCues(m_waveDir.path().toStdString()));
     QVERIFY(m_iconTheme.isValid());
     QProcess tool;
-    tool.start(QStringLiteral(ZUBBO_MAKEICONS),
+    tool.start(besideTheTests(QStringLiteral("zubbo_makeicons")),
                {m_iconTheme.path(), QStringLiteral("eyes"), QStringLiteral("16"),
                 QStringLiteral("22"), QStringLiteral("256")});
     QVERIFY(tool.waitForFinished());

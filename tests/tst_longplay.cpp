@@ -86,7 +86,7 @@ void TestLongPlay::memoryStaysFlat()
 {
     QTemporaryDir folder;
     for (const CueInfo &cue : Cues)
-        QVERIFY(QFile::copy(cueFile(QStringLiteral(ZUBBO_WAVE_FOLDER), cue.cue),
+        QVERIFY(QFile::copy(cueFile(QCoreApplication::applicationDirPath(), cue.cue),
                             cueFile(folder.path(), cue.cue)));
     frmZUB window(folder.path());
     window.bmLEVEL_Click(levelNumber(Level::Hard));

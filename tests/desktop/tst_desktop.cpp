@@ -342,7 +342,7 @@ void TestDesktop::init()
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
     for (const CueInfo &cue : Cues) {
-        QVERIFY2(QFile::copy(cueFile(QStringLiteral(ZUBBO_WAVE_FOLDER), cue.cue),
+        QVERIFY2(QFile::copy(cueFile(QCoreApplication::applicationDirPath(), cue.cue),
                              cueFile(m_folder->path(), cue.cue)),
                  cue.fileName);
     }
@@ -1029,7 +1029,8 @@ void TestDesktop::closingEndsTheProgram()
     QFETCH(bool, byKey);
     m_window.reset(); // the program's window is then the only one of the game
     QTemporaryDir folder;
-    const QString program = copyGameWithTables(QStringLiteral(ZUBBO_PROGRAM), folder.path());
+    const QString program = copyGameWithTables(besideTheTests(QStringLiteral("zubbo")),
+                                               folder.path());
     QVERIFY(!program.isEmpty());
     const QStringList files = QDir(folder.path()).entryList(QDir::Files);
 

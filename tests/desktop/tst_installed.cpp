@@ -98,7 +98,7 @@ void TestInstalled::initTestCase()
     install.setProcessEnvironment(environment);
     install.setProcessChannelMode(QProcess::MergedChannels);
     install.start(QStringLiteral(ZUBBO_CMAKE),
-                  {QStringLiteral("--install"), QStringLiteral(ZUBBO_BUILD_DIR),
+                  {QStringLiteral("--install"), besideTheTests(QStringLiteral("..")),
                    QStringLiteral("--prefix"), QStringLiteral("/usr")});
     QVERIFY(install.waitForFinished(InstallTimeoutMs));
     QVERIFY2(install.exitCode() == 0, install.readAll().constData());

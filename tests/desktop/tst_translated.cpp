@@ -76,7 +76,8 @@ void TestTranslated::initTestCase()
 {
     const QString missing = desktopMissing(m_x);
     QVERIFY2(missing.isEmpty(), qPrintable(missing));
-    const QString program = copyGameWithTables(QStringLiteral(ZUBBO_PROGRAM), m_folder.path());
+    const QString program = copyGameWithTables(besideTheTests(QStringLiteral("zubbo")),
+                                               m_folder.path());
     QVERIFY(!program.isEmpty());
     m_files = QDir(m_folder.path()).entryList(QDir::Files);
     m_sessionBus.start(QStringLiteral("dbus-daemon"),
@@ -99,7 +100,7 @@ void TestTranslated::initTestCase()
         environment.insert(QStringLiteral("LANG"), language);
         game->setProcessEnvironment(environment);
         game->setProcessChannelMode(QProcess::ForwardedChannels);
-        game->start(language == u"C" ? program : QStringLiteral(ZUBBO_PROGRAM), {});
+        game->start(language == u"C" ? program : besideTheTests(QStringLiteral("zubbo")), {});
         QVERIFY2(game->waitForStarted(), qPrintable(game->errorString()));
         const qint64 pid = game->processId();
         QTRY_VERIFY_WITH_TIMEOUT(m_accessibility->application(pid), WindowTimeoutMs);

@@ -115,8 +115,7 @@ void TestWayland::initTestCase()
     QVERIFY2(m_desktop.isReady(), "no compositor: run the suite inside scripts/wayland-session.sh");
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("wayland"));
     // The windows under test are known to the compositor as the game's are.
-    QGuiApplication::setDesktopFileName(
-        QFileInfo(QStringLiteral(ZUBBO_DESKTOP_ENTRY)).completeBaseName());
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUBBO_APP_ID));
     // Qt's messages take the way they take in the program.
     testLog = qInstallMessageHandler(recordLateRatioNotice);
     quietLateRatioNotice();
@@ -265,13 +264,13 @@ void TestWayland::openFromBar(const char *menuName, const char *itemKey,
 void TestWayland::theProgramIsKnownByItsId()
 {
     QProcess game;
-    game.start(QStringLiteral(ZUBBO_PROGRAM), {});
+    game.start(besideTheTests(QStringLiteral("zubbo")), {});
     QVERIFY(game.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!m_desktop.window(GameTitle).client.isNull(), WindowTimeoutMs);
     const ShownWindow shown = m_desktop.window(GameTitle);
     game.terminate();
     QVERIFY(game.waitForFinished());
-    QCOMPARE(shown.appId, QFileInfo(QStringLiteral(ZUBBO_DESKTOP_ENTRY)).completeBaseName());
+    QCOMPARE(shown.appId, QStringLiteral(ZUBBO_APP_ID));
     QCOMPARE(shown.client.width(), ClientArea.width());
 }
 
