@@ -10,9 +10,10 @@
 
 // Whole files read and written by the tests, byte for byte.
 
-// A file the build puts beside the test programs: the game, its cues, the icon maker. Found
-// from the running test rather than compiled in, so that no build's own folder is written
-// into a test and a compiler cache can serve one clone's compiled tests to another.
+// A file of the build, named from the folder of the test programs, where the game and its
+// cues lie too. Found from the running test rather than compiled in, so that no build's own
+// folder is written into a test and a compiler cache can serve one clone's compiled tests to
+// another.
 inline QString besideTheTests(const QString &name)
 {
     return QCoreApplication::applicationDirPath() + u'/' + name;

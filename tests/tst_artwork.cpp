@@ -108,7 +108,7 @@ void TestArtwork::initTestCase()
     QVERIFY(Waves::writeCues(m_waveDir.path().toStdString()));
     QVERIFY(m_iconTheme.isValid());
     QProcess tool;
-    tool.start(besideTheTests(QStringLiteral("zubbo_makeicons")),
+    tool.start(besideTheTests(QStringLiteral(ZUBBO_MAKEICONS_FROM_TESTS)),
                {m_iconTheme.path(), QStringLiteral("eyes"), QStringLiteral("16"),
                 QStringLiteral("22"), QStringLiteral("256")});
     QVERIFY(tool.waitForFinished());
