@@ -289,6 +289,7 @@ void TestRound::roundEnds()
     }
 
     QVERIFY(!m_window->running());
+    QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(text("TimeX"), QStringLiteral("0"));
     QCOMPARE(text("PointsTable"), QStringLiteral("10"));
     QCOMPARE(m_window->score(), 10);

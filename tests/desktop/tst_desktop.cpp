@@ -249,7 +249,6 @@ private slots:
     void hammerAtDoublePixelRatio();
     void helpWindowsOpenAndClose_data();
     void helpWindowsOpenAndClose();
-    void stopTakesTheTargetDown();
     void pauseKeepsWhatWasLeft();
     void fullRound();
     void cuesOfAShortRoundAreHeard();
@@ -593,30 +592,6 @@ void TestDesktop::helpWindowsOpenAndClose()
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
     QVERIFY(opened.isNull() || !opened->isVisible());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get(), WindowTimeoutMs));
-}
-
-// A round chosen and stopped with the mouse: Stop takes the hit target and its fireball down
-// at once, keeps the score and plays no end cue.
-void TestDesktop::stopTakesTheTargetDown()
-{
-    QAction *startStop = action("bmSTART");
-    chooseFromBar(startStop);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_cues[Cue::Up].isEmpty(), WindowTimeoutMs);
-    const int hole = m_window->currentHole();
-    clickCentre(target(hole));
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->score(), 10, WindowTimeoutMs);
-    QVERIFY(hitPicture(hole)->isVisible());
-
-    QCOMPARE(startStop->text(), QStringLiteral("&Stop"));
-    chooseFromBar(startStop);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->running(), WindowTimeoutMs);
-    QVERIFY(!target(hole)->isVisible());
-    QVERIFY(!hitPicture(hole)->isVisible());
-    QCOMPARE(label("TimeX")->text(), QStringLiteral("0"));
-    QCOMPARE(label("PointsTable")->text(), QStringLiteral("10"));
-    QCOMPARE(startStop->text(), QStringLiteral("&Start"));
-    QVERIFY(m_cues[Cue::End].isEmpty());
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 // A round paused twice in play: by the player leaving for another program (a real second
