@@ -21,8 +21,6 @@
 #include <QTest>
 #include <QTranslator>
 
-#include <utility>
-
 namespace {
 QString withoutAccessKey(QString text)
 {
@@ -139,10 +137,8 @@ class TestLanguages : public QObject
     Q_OBJECT
 private slots:
     void cleanup();
-    void firstLanguageSpokenIsLoaded_data();
-    void firstLanguageSpokenIsLoaded();
-    void cLocaleIgnoresLanguage_data();
-    void cLocaleIgnoresLanguage();
+    void languageLoaded_data();
+    void languageLoaded();
     void everyTextFitsItsControl_data();
     void everyTextFitsItsControl();
 };
@@ -152,67 +148,56 @@ void TestLanguages::cleanup()
     qDeleteAll(qApp->findChildren<QTranslator *>());
 }
 
-void TestLanguages::firstLanguageSpokenIsLoaded_data()
+void TestLanguages::languageLoaded_data()
 {
+    // The user's languages as Qt lists them, or none to take them from the environment.
     QTest::addColumn<QStringList>("uiLanguages");
+    QTest::addColumn<QByteArray>("environment"); // with LANGUAGE=de always
     QTest::addColumn<QString>("topScores");
     QTest::addColumn<QString>("qtCancel");
-    QTest::newRow("German") << QStringList{"de-DE"} << "&Bestenliste"
+    const QString english = QStringLiteral("&Top Scores");
+    QTest::newRow("German") << QStringList{"de-DE"} << QByteArray() << "&Bestenliste"
                             << "Abbrechen";
-    QTest::newRow("English before German") << QStringList{"en-GB", "de-DE"} << "&Top Scores"
-                                           << "Cancel";
-    QTest::newRow("Japanese, then Russian") << QStringList{"ja-JP", "ru-RU"} << "&Рекорды"
-                                            << "Отмена";
-    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR"} << "&Recordes"
+    QTest::newRow("English before German")
+        << QStringList{"en-GB", "de-DE"} << QByteArray() << english << "Cancel";
+    QTest::newRow("Japanese, then Russian")
+        << QStringList{"ja-JP", "ru-RU"} << QByteArray() << "&Рекорды"
+        << "Отмена";
+    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR"} << QByteArray() << "&Recordes"
                                           << "Cancelar";
-    QTest::newRow("French of Canada") << QStringList{"fr-CA"} << "&Meilleurs scores"
+    QTest::newRow("French of Canada") << QStringList{"fr-CA"} << QByteArray() << "&Meilleurs scores"
                                       << "Annuler";
-    QTest::newRow("C") << QStringList{"C"} << "&Top Scores"
-                       << "Cancel";
+    QTest::newRow("C") << QStringList{"C"} << QByteArray() << english << "Cancel";
+    // As in gettext programs, LANGUAGE counts only where the messages locale is not C or
+    // POSIX.
+    QTest::newRow("LC_ALL=C") << QStringList() << QByteArray("LC_ALL=C LANG=de_DE.UTF-8") << english
+                              << "Cancel";
+    QTest::newRow("LANG=C") << QStringList() << QByteArray("LANG=C") << english << "Cancel";
+    QTest::newRow("LANG=C.UTF-8") << QStringList() << QByteArray("LANG=C.UTF-8") << english
+                                  << "Cancel";
+    QTest::newRow("LC_MESSAGES=POSIX")
+        << QStringList() << QByteArray("LC_MESSAGES=POSIX LANG=de_DE.UTF-8") << english << "Cancel";
+    QTest::newRow("LC_ALL=de over LANG=C")
+        << QStringList() << QByteArray("LC_ALL=de_DE.UTF-8 LANG=C") << "&Bestenliste"
+        << "Abbrechen";
 }
 
-void TestLanguages::firstLanguageSpokenIsLoaded()
+void TestLanguages::languageLoaded()
 {
     QFETCH(QStringList, uiLanguages);
+    QFETCH(QByteArray, environment);
     QFETCH(QString, topScores);
     QFETCH(QString, qtCancel);
-    installTranslators(*qApp, uiLanguages);
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        qunsetenv(name);
+    qputenv("LANGUAGE", "de");
+    for (const QByteArray &setting : environment.split(' ')) {
+        if (const qsizetype equals = setting.indexOf('='); equals > 0)
+            qputenv(setting.left(equals).constData(), setting.mid(equals + 1));
+    }
+    installTranslators(*qApp, uiLanguages.isEmpty() ? userUiLanguages() : uiLanguages);
     QCOMPARE(QCoreApplication::translate("frmZUB", "&Top Scores"), topScores);
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
-}
-
-// As in gettext programs, LANGUAGE counts only where the messages locale is not C or POSIX.
-void TestLanguages::cLocaleIgnoresLanguage_data()
-{
-    QTest::addColumn<QByteArray>("lcAll");
-    QTest::addColumn<QByteArray>("lcMessages");
-    QTest::addColumn<QByteArray>("lang");
-    QTest::addColumn<QString>("topScores");
-    QTest::newRow("LC_ALL=C") << QByteArray("C") << QByteArray() << QByteArray("de_DE.UTF-8")
-                              << "&Top Scores";
-    QTest::newRow("LANG=C") << QByteArray() << QByteArray() << QByteArray("C") << "&Top Scores";
-    QTest::newRow("LANG=C.UTF-8") << QByteArray() << QByteArray() << QByteArray("C.UTF-8")
-                                  << "&Top Scores";
-    QTest::newRow("LC_MESSAGES=POSIX")
-        << QByteArray() << QByteArray("POSIX") << QByteArray("de_DE.UTF-8") << "&Top Scores";
-    QTest::newRow("LC_ALL=de over LANG=C")
-        << QByteArray("de_DE.UTF-8") << QByteArray() << QByteArray("C") << "&Bestenliste";
-}
-
-void TestLanguages::cLocaleIgnoresLanguage()
-{
-    QFETCH(QByteArray, lcAll);
-    QFETCH(QByteArray, lcMessages);
-    QFETCH(QByteArray, lang);
-    QFETCH(QString, topScores);
-    const std::pair<const char *, QByteArray> environment[] = {{"LC_ALL", lcAll},
-                                                               {"LC_MESSAGES", lcMessages},
-                                                               {"LANG", lang},
-                                                               {"LANGUAGE", "de"}};
-    for (const auto &[name, value] : environment)
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    installTranslators(*qApp, userUiLanguages());
-    QCOMPARE(QCoreApplication::translate("frmZUB", "&Top Scores"), topScores);
 }
 
 void TestLanguages::everyTextFitsItsControl_data()

@@ -153,7 +153,7 @@ double errorDb(const Samples &samples, double frequency, bool audible)
     return 10 * std::log10(error / double(count) / toneSquare);
 }
 
-enum class Place { Missing, Folder, Pipe, Device, SparseFile, EmptyFile };
+enum class Place { Missing, Folder, Pipe, Device, SparseFile };
 
 // Reads the path on a thread of its own, so that a read that never ends fails the test
 // instead of hanging it: a read blocked on a pipe is let go by opening the pipe's other end,
@@ -194,9 +194,7 @@ private slots:
     void mix_data();
     void mix();
     void restartedCueStartsAgain();
-    void mixingReadsTheCueInPlace();
-    void missingOutputModuleIsReportedOnce();
-    void twoPlayersWarnNothing();
+    void playersWarnOnlyOfAMissingModule();
 };
 
 void TestSound::readWave_data()
@@ -337,11 +335,10 @@ void TestSound::readWaveOfNoCueFile_data()
     QTest::newRow("pipe without a writer") << Place::Pipe;
     QTest::newRow("endless device") << Place::Device;
     QTest::newRow("2 GB file, sparse") << Place::SparseFile;
-    QTest::newRow("empty file") << Place::EmptyFile;
 }
 
 // What lies in a cue file's place, when it is no wave file, plays nothing: it is not read, and
-// no read blocks.
+// no read blocks. An empty file is a row of the reads above.
 void TestSound::readWaveOfNoCueFile()
 {
     QFETCH(Place, place);
@@ -367,9 +364,6 @@ void TestSound::readWaveOfNoCueFile()
         QVERIFY(file.resize(SparseFileSize));
         break;
     }
-    case Place::EmptyFile:
-        QVERIFY(writeFile(path, {}));
-        break;
     }
     const std::optional<Samples> samples = readWithoutHanging(path);
     QVERIFY2(samples, "the read never ended");
@@ -463,38 +457,32 @@ void TestSound::mix()
 }
 
 // A pop that comes while the previous pop still sounds starts the pop sound again
-// instead of adding a second copy; another cue sounds on.
+// instead of adding a second copy; another cue sounds on. The sound thread only reads a cue:
+// its voice goes on sharing the player's samples, where a copy would take the time and
+// memory of the whole cue in the middle of the sound.
 void TestSound::restartedCueStartsAgain()
 {
+    const Samples pop{1, 2, 3, 4};
     CueMixer mixer;
-    mixer.start(QStringLiteral("Up.wav"), {1, 2, 3, 4}, 1.0f);
+    mixer.start(QStringLiteral("Up.wav"), pop, 1.0f);
     mixer.start(QStringLiteral("Hit.wav"), {100, 100, 100, 100, 100}, 1.0f);
     Samples out(2);
     mixer.mix(out.data(), out.size());
     QCOMPARE(out, (Samples{101, 102}));
-    mixer.start(QStringLiteral("Up.wav"), {1, 2, 3, 4}, 1.0f);
+    QVERIFY(!pop.isDetached());
+    mixer.start(QStringLiteral("Up.wav"), pop, 1.0f);
     out.resize(4);
     mixer.mix(out.data(), out.size());
     QCOMPARE(out, (Samples{101, 102, 103, 4}));
     QVERIFY(mixer.isSilent());
 }
 
-// The sound thread only reads a cue: its voice goes on sharing the player's samples, where a
-// copy would take the time and memory of the whole cue in the middle of the sound.
-void TestSound::mixingReadsTheCueInPlace()
-{
-    const Samples cue{1, 2, 3, 4};
-    CueMixer mixer;
-    mixer.start(QStringLiteral("Up.wav"), cue, 1.0f);
-    Samples out(2);
-    mixer.mix(out.data(), out.size());
-    QCOMPARE(out, (Samples{1, 2}));
-    QVERIFY(!cue.isDetached());
-}
-
 // A copy without its sound output module plays nothing; it says so in one line that names
-// the folder it looked in, once however many cues come.
-void TestSound::missingOutputModuleIsReportedOnce()
+// the folder it looked in, once however many cues come. Two wave players in one process,
+// each on its own thread, each get a sound output of their own from the module beside the
+// program: neither takes over the other's output or its timer, which Qt would refuse with a
+// warning. Destroying the players at the end carries out their preloads first.
+void TestSound::playersWarnOnlyOfAMissingModule()
 {
     QTemporaryDir dir;
     const QString cue = dir.filePath(QStringLiteral("Up.wav"));
@@ -504,25 +492,12 @@ void TestSound::missingOutputModuleIsReportedOnce()
             "^Zubbo!: no sound output module in %1 \\(.+\\); the game will be silent\\.$")
             .arg(QRegularExpression::escape(dir.path())));
     QTest::ignoreMessage(QtWarningMsg, silent);
-    QTest::failOnWarning(silent);
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
 
     CuePlayer player(dir.path());
     player.preload({cue});
     player.play(cue, 1.0f);
     player.play(cue, 1.0f);
-}
-
-// Two wave players in one process, each on its own thread, each get a sound output of their
-// own from the module beside the program: neither takes over the other's output or its timer,
-// which Qt would refuse with a warning. Destroying the players at the end carries out their
-// preloads first.
-void TestSound::twoPlayersWarnNothing()
-{
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    QTemporaryDir dir;
-    const QString cue = dir.filePath(QStringLiteral("Up.wav"));
-    QVERIFY(writeFile(cue, wave(1, 1, MixRate, 16, pcm16({1000, -1000}))));
-
     Tonewell first(QCoreApplication::applicationDirPath());
     Tonewell second(QCoreApplication::applicationDirPath());
     first.preload({cue});
