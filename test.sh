@@ -28,17 +28,18 @@ scripts/check-format.sh
 # tests mostly wait on real rounds and real sound, and they keep the processor when they need
 # it. The fuzz targets, built with clang, then run once over their seed files: a reader that
 # now fails or hangs on one of them fails here, not only in a fuzzing run.
-# They run in a session of their own, ended with the script however it ends. A new session
-# is a new scheduling group where the kernel groups by session, and a group's share of the
-# processor ignores the nice values inside it, so the group itself is set to the lowest
-# priority: otherwise the builds take half the processor from the desktop tests' real rounds.
+# They run in a session of their own, ended with the script however it ends (if they have not
+# ended by then). A new session is a new scheduling group where the kernel groups by session,
+# and a group's share of the processor ignores the nice values inside it, so the group itself
+# is set to the lowest priority: otherwise the builds take half the processor from the
+# desktop tests' real rounds.
 background=$(mktemp -d)
 setsid nice -n 19 bash -c 'echo 19 2>/dev/null >/proc/self/autogroup
   scripts/setup.sh build-asan --target zubbo_tests -- "$@" && scripts/fuzz.sh --replay' \
   builds "$werror" -DCMAKE_BUILD_TYPE=Debug -DZUBBO_SANITIZE=ON -DZUBBO_HEADLESS_ONLY=ON \
   >"$background/builds" 2>&1 &
 builds=$!
-trap 'kill -- -$builds 2>/dev/null; rm -rf "$background"' EXIT
+trap 'kill -- -$builds 2>/dev/null || true; rm -rf "$background"' EXIT
 
 ctest --test-dir build --output-on-failure --parallel 2 --label-exclude 'desktop|wayland'
 
