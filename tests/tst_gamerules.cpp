@@ -71,7 +71,6 @@ class TestGameRules : public QObject
 private slots:
     void versionText_data();
     void versionText();
-    void programVersionComesFromTheBuild();
     void scoreText_data();
     void scoreText();
     void countdownTexts();
@@ -92,6 +91,7 @@ void TestGameRules::versionText_data()
     QTest::addColumn<int>("minor");
     QTest::addColumn<int>("revision");
     QTest::addColumn<QString>("text");
+    QTest::newRow("the program's own, from the build") << -1 << 0 << 0 << "v1.00.0010";
     QTest::newRow("the game's own") << 1 << 0 << 10 << "v1.00.0010";
     QTest::newRow("revision 7") << 1 << 0 << 7 << "v1.00.0007";
     QTest::newRow("revision 123") << 1 << 0 << 123 << "v1.00.0123";
@@ -107,12 +107,7 @@ void TestGameRules::versionText()
     QFETCH(int, major);
     QFETCH(int, minor);
     QFETCH(int, revision);
-    QTEST(VersionString(major, minor, revision), "text");
-}
-
-void TestGameRules::programVersionComesFromTheBuild()
-{
-    QCOMPARE(VersionString(), QStringLiteral("v1.00.0010"));
+    QTEST(major < 0 ? VersionString() : VersionString(major, minor, revision), "text");
 }
 
 void TestGameRules::scoreText_data()

@@ -36,7 +36,6 @@ private slots:
     void opening();
     void okFollowsTheText_data();
     void okFollowsTheText();
-    void design();
     void timeUpOpensTheDialog();
 };
 
@@ -219,6 +218,7 @@ void TestRecord::nothingRecorded()
 
 // Every opening starts with an empty name, Ok disabled and the focus on Cancel; the list
 // holds the names of all three tables, once per table, in order with letter case ignored.
+// The dialog's design, and its tab order followed by the Tab key once Ok is enabled.
 void TestRecord::opening_data()
 {
     QTest::addColumn<Level>("level");
@@ -252,11 +252,29 @@ void TestRecord::opening()
     RecordDesk desk{{Level::Easy, easy}, {Level::Medium, medium}, {Level::Hard, hard}};
     frmRECORD dialog(desk.tables, level, 0);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Score Memorize"));
+    QCOMPARE(dialog.size(), QSize(188, 70));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    QVERIFY(flags.testFlag(Qt::Tool));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    const QList<std::pair<const char *, QRect>> places{{"lblNAM", {0, 8, 33, 17}},
+                                                       {"txtNAME", {40, 8, 137, 21}},
+                                                       {"btnOK", {16, 40, 73, 25}},
+                                                       {"btnEND", {96, 40, 73, 25}}};
+    for (const auto &[name, rect] : places)
+        QCOMPARE(control(&dialog, QLatin1StringView(name))->geometry(), rect);
+    QVERIFY(button(&dialog, "btnOK")->isDefault());
+    const auto *label = control<QLabel>(&dialog, QStringLiteral("lblNAM"));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+
     QString shownCaption;
     QStringList listed;
     QString text = QStringLiteral("not read");
     bool okEnabled = true;
     QString focused;
+    QStringList order;
     whenModal([&](QWidget *modal) {
         shownCaption = modal->windowTitle();
         const QComboBox *box = nameBox(modal);
@@ -265,6 +283,15 @@ void TestRecord::opening()
         text = box->currentText();
         okEnabled = button(modal, "btnOK")->isEnabled();
         focused = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
+        typeName(modal, QStringLiteral("A"));
+        button(modal, "btnOK")->setFocus();
+        for (int step = 0; step < 4; ++step) {
+            QWidget *focus = modal->focusWidget();
+            while (focus->parentWidget() != modal)
+                focus = focus->parentWidget();
+            order << focus->objectName();
+            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
+        }
         modal->close();
     });
     dialog.exec();
@@ -274,6 +301,7 @@ void TestRecord::opening()
     QCOMPARE(text, QString());
     QVERIFY(!okEnabled);
     QCOMPARE(focused, QStringLiteral("btnEND"));
+    QCOMPARE(order, QStringList({"btnOK", "btnEND", "txtNAME", "btnOK"}));
 }
 
 void TestRecord::okFollowsTheText_data()
@@ -317,46 +345,6 @@ void TestRecord::okFollowsTheText()
 
     QCOMPARE(textShown, text);
     QCOMPARE(enabled, okEnabled);
-}
-
-void TestRecord::design()
-{
-    RecordDesk desk;
-    frmRECORD dialog(desk.tables, Level::Easy, 0);
-
-    QCOMPARE(dialog.size(), QSize(188, 70));
-    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    const Qt::WindowFlags flags = dialog.windowFlags();
-    QVERIFY(flags.testFlag(Qt::Tool));
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    const QList<std::pair<const char *, QRect>> places{{"lblNAM", {0, 8, 33, 17}},
-                                                       {"txtNAME", {40, 8, 137, 21}},
-                                                       {"btnOK", {16, 40, 73, 25}},
-                                                       {"btnEND", {96, 40, 73, 25}}};
-    for (const auto &[name, rect] : places)
-        QCOMPARE(control(&dialog, QLatin1StringView(name))->geometry(), rect);
-    QVERIFY(button(&dialog, "btnOK")->isDefault());
-    const auto *label = control<QLabel>(&dialog, QStringLiteral("lblNAM"));
-    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
-
-    // The tab order, followed by the Tab key once Ok is enabled.
-    QStringList order;
-    whenModal([&](QWidget *modal) {
-        typeName(modal, QStringLiteral("A"));
-        button(modal, "btnOK")->setFocus();
-        for (int step = 0; step < 4; ++step) {
-            QWidget *focus = modal->focusWidget();
-            while (focus->parentWidget() != modal)
-                focus = focus->parentWidget();
-            order << focus->objectName();
-            QTest::keyClick(modal->focusWidget(), Qt::Key_Tab);
-        }
-        modal->close();
-    });
-    dialog.exec();
-    QCOMPARE(order, QStringList({"btnOK", "btnEND", "txtNAME", "btnOK"}));
 }
 
 void TestRecord::timeUpOpensTheDialog()

@@ -94,9 +94,8 @@ constexpr qint64 RecordingTailMs = 200; // a pop this close to the recording's e
 constexpr int LeastPopsHeard = 2;
 constexpr int ClickAfterPopMs = 150;
 constexpr int PopsWithoutServer = 3;
-// A round cut short by running its countdown out, once this many pops have played; the end
-// cue is recorded for this long after the round ends.
-constexpr int PopsOfAShortRound = 8;
+// A round cut short by running its countdown out after a pop; the end cue is recorded for
+// this long after the round ends.
 constexpr int EndAfterPopMs = 200; // after the pop's sound, before the next pop
 constexpr int EndCueRecordedMs = 1000;
 constexpr qint64 NsPerMs = 1000000;
@@ -111,7 +110,7 @@ constexpr int OwnWindowOpenMs = 1000;
 constexpr qint64 PauseSlackMs = 40;
 constexpr int TicksAfterPause = 2;
 constexpr int PlayingAfterMs = 4500; // Get Ready of a first round, then a pop or two
-// Pops at Hard before the mute, while muted and after it.
+// Pops before the mute, while muted and after it.
 constexpr int PopsPerMutePhase = 5;
 // How the sound server lists the game's client and stream.
 constexpr std::array GameSoundProperties{"application.name = \"Zubbo!\"",
@@ -158,25 +157,6 @@ PointerImage drawnPointer(const QPixmap &hammer)
     return {pointer.pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
             pointer.hotSpot()};
 }
-
-// Counts the mouse events that reach one widget.
-class MouseEventCounter : public QObject
-{
-public:
-    explicit MouseEventCounter(QWidget *watched) { watched->installEventFilter(this); }
-    int presses = 0;
-    int doubleClicks = 0;
-    int releases = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        presses += event->type() == QEvent::MouseButtonPress;
-        doubleClicks += event->type() == QEvent::MouseButtonDblClick;
-        releases += event->type() == QEvent::MouseButtonRelease;
-        return false;
-    }
-};
 
 // Runs the event loop until `done`, or for at most `timeoutMs`; true if done. QTest's waits
 // sleep 10 ms between passes of the event loop, which would hold up the very beat a test
@@ -251,8 +231,7 @@ private slots:
     void helpWindowsOpenAndClose();
     void pauseKeepsWhatWasLeft();
     void fullRound();
-    void cuesOfAShortRoundAreHeard();
-    void muteSilencesTheCues();
+    void cuesOfARoundAreHeard();
     void closingEndsTheProgram_data();
     void closingEndsTheProgram();
     void soundComesBack_data();
@@ -912,18 +891,37 @@ void TestDesktop::checkCuesWereHeard(const SinkRecorder &recorder)
     QCOMPARE(mostHeard, int(cuesMs.size()));
 }
 
-// A round at Easy, its countdown run out at once between two pops after a few: every cue, the
-// pops with the long quiet of the slowest beat between them and the end of the round, is heard
-// on the sound server, all at one delay after their play calls. ./test.sh runs this once
-// more on PipeWire.
-void TestDesktop::cuesOfAShortRoundAreHeard()
+// A round at Easy, its countdown run out at once between two pops: every cue, the pops with
+// the long quiet of the slowest beat between them and the end of the round, is heard on the
+// sound server, all at one delay after their play calls. M silences the cues at the output
+// while the round plays them: the sink's recording has no onset near a pop played while
+// muted. While the round sounds, the sound server lists the game's client and its stream by
+// the game's name, id, icon, version and media role, as the desktop's mixers do. ./test.sh
+// runs this once more on PipeWire.
+void TestDesktop::cuesOfARoundAreHeard()
 {
     SinkRecorder recorder(m_sink, steadyClockNs);
     QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
+    const QList<qint64> &heard = m_cues[Cue::Up];
+    const QList<qint64> &silenced = m_silenced[Cue::Up];
     startRound(Level::Easy);
-    QVERIFY(
-        runUntil([this] { return m_cues[Cue::Up].size() >= PopsOfAShortRound; }, RoundTimeoutMs));
+    QVERIFY(runUntil([&] { return heard.size() >= PopsPerMutePhase; }, RoundTimeoutMs));
+    for (const QString &list : {QStringLiteral("clients"), QStringLiteral("sink-inputs")}) {
+        QProcess pactl;
+        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), list});
+        QVERIFY(pactl.waitForFinished(WindowTimeoutMs));
+        const QByteArray listed = pactl.readAllStandardOutput();
+        for (const char *property : GameSoundProperties)
+            QVERIFY2(listed.contains(property),
+                     qPrintable(list + QStringLiteral(" lack ") + property));
+    }
 
+    m_x.tapKey("m");
+    QVERIFY(runUntil([&] { return silenced.size() >= PopsPerMutePhase; }, RoundTimeoutMs));
+    m_x.tapKey("m");
+    const qsizetype heardBefore = heard.size();
+    QVERIFY(
+        runUntil([&] { return heard.size() >= heardBefore + PopsPerMutePhase; }, RoundTimeoutMs));
     runFor(EndAfterPopMs);
     const auto cancel = [](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); };
     m_modal.expect(cancel);
@@ -936,42 +934,6 @@ void TestDesktop::cuesOfAShortRoundAreHeard()
     runFor(EndCueRecordedMs);
     recorder.stop();
     QCOMPARE(m_cues[Cue::End].size(), 1);
-    checkCuesWereHeard(recorder);
-}
-
-// M silences the cues at the output while the round plays them: the sink's recording has
-// no onset near a pop played while muted, and every pop before the first M and after the
-// second is heard. While the round sounds, the sound server lists the game's client and its
-// stream by the game's name, id, icon, version and media role, as the desktop's mixers do.
-// ./test.sh runs this once more on PipeWire.
-void TestDesktop::muteSilencesTheCues()
-{
-    SinkRecorder recorder(m_sink, steadyClockNs);
-    QVERIFY2(recorder.start(), qPrintable(recorder.errorText()));
-    const QList<qint64> &heard = m_cues[Cue::Up];
-    const QList<qint64> &silenced = m_silenced[Cue::Up];
-    startRound(Level::Hard);
-    QVERIFY(runUntil([&] { return heard.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
-    for (const QString &list : {QStringLiteral("clients"), QStringLiteral("sink-inputs")}) {
-        QProcess pactl;
-        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), list});
-        QVERIFY(pactl.waitForFinished(WindowTimeoutMs));
-        const QByteArray listed = pactl.readAllStandardOutput();
-        for (const char *property : GameSoundProperties)
-            QVERIFY2(listed.contains(property),
-                     qPrintable(list + QStringLiteral(" lack ") + property));
-    }
-
-    m_x.tapKey("m");
-    QVERIFY(runUntil([&] { return silenced.size() >= PopsPerMutePhase; }, WindowTimeoutMs));
-    m_x.tapKey("m");
-    const qsizetype heardBefore = heard.size();
-    QVERIFY(
-        runUntil([&] { return heard.size() >= heardBefore + PopsPerMutePhase; }, WindowTimeoutMs));
-    runFor(int(LatestSoundMs));
-    chooseFromBar(action("bmSTART"));
-    QVERIFY(runUntil([this] { return !m_window->running(); }, WindowTimeoutMs));
-    recorder.stop();
 
     checkCuesWereHeard(recorder);
     for (const qint64 onsetNs : recorder.onsetsNs(SoundLevel, SilenceBeforeSoundMs)) {
