@@ -98,6 +98,7 @@ void frmZUB::buildBoard()
     board->setObjectName(QStringLiteral("board"));
     board->setFixedSize(BoardLayout::ClientSize);
     board->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    board->setAttribute(Qt::WA_AcceptTouchEvents);
     setCentralWidget(board);
 
     for (int i = 0; i < 2; ++i) {

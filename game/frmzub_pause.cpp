@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QShortcut>
 #include <QTimer>
+#include <QTouchEvent>
 
 namespace {
 // As long as a tick of Get Ready.
@@ -52,7 +53,7 @@ void frmZUB::buildDesktopKeys()
     addKey(Qt::Key_M, &frmZUB::toggleMute);
     addKey(QKeySequence::HelpContents, &frmZUB::bmHELP_Click);
     // Quitting is heard in every window of the game, the modal ones included, where the
-    // main window's shortcuts are not.
+    // main window's shortcuts are not; the filter also takes the fingers on the board.
     qApp->installEventFilter(this);
 }
 
@@ -136,6 +137,12 @@ bool frmZUB::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Quit)) {
         close();
+        return true;
+    }
+    // A finger on the board's labels, which take no touch of their own, strikes nothing and
+    // is turned into no mouse press either.
+    if (watched == centralWidget() && dynamic_cast<QTouchEvent *>(event)) {
+        event->accept();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

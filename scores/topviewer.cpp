@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScroller>
 
 namespace {
 
@@ -28,6 +29,9 @@ TopTenViewer::TopTenViewer(Level level, QWidget *parent) : QDialog(parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QLatin1StringView(names.viewerList));
     m_list->setGeometry(ListRect);
+    // A finger drags the list of up to a hundred names; by the pixel, as a finger moves.
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QScroller::grabGesture(m_list->viewport(), QScroller::TouchGesture);
 
     btn = new QPushButton(tr("&Ok"), this);
     btn->setObjectName(QStringLiteral("btn"));

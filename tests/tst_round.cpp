@@ -19,6 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 constexpr double Noon = 0.5;
 } // namespace
@@ -43,6 +45,8 @@ private slots:
     void secondButtonWhileHeldScores();
     void repeatedHoleCanBeHitAgain();
     void hundredHitsReadOneThousand();
+    void tapsStrikeAsPresses_data();
+    void tapsStrikeAsPresses();
     void cuesAndTablesInFoldersApart();
     void pauseHoldsTheRound_data();
     void pauseHoldsTheRound();
@@ -498,6 +502,74 @@ void TestRound::hundredHitsReadOneThousand()
     }
     QCOMPARE(m_window->score(), 1000);
     QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
+}
+
+void TestRound::tapsStrikeAsPresses_data()
+{
+    // Touch events in turn, each of one or more points joined by commas: "+N:place" puts
+    // finger N down there, "-N:place" lifts it.
+    QTest::addColumn<QString>("taps");
+    QTest::addColumn<bool>("paused"); // the round is paused before the first tap
+    QTest::addColumn<int>("score");
+    QTest::newRow("a tap on the eyes") << "+0:eyes -0:eyes" << false << 10;
+    QTest::newRow("two fingers at once, on the wall and the eyes")
+        << "+0:wall,+1:eyes -0:wall,-1:eyes" << false << 10;
+    QTest::newRow("a finger resting while another taps")
+        << "+0:wall +1:eyes -1:eyes -0:wall" << false << 10;
+    QTest::newRow("a second finger on the eyes lands on the fireball")
+        << "+0:eyes +1:eyes -1:eyes -0:eyes" << false << 10;
+    QTest::newRow("two fingers at once on the eyes")
+        << "+0:eyes,+1:eyes -0:eyes,-1:eyes" << false << 20;
+    QTest::newRow("a second tap lands on the fireball")
+        << "+0:eyes -0:eyes +0:eyes -0:eyes" << false << 10;
+    QTest::newRow("a tap on an empty hole") << "+0:hole -0:hole" << false << 0;
+    QTest::newRow("a tap on a panel") << "+0:panel -0:panel" << false << 0;
+    QTest::newRow("a tap on the score") << "+0:score -0:score" << false << 0;
+    QTest::newRow("a tap where the eyes were ends a pause") << "+0:eyes -0:eyes" << true << 0;
+}
+
+// On a touchscreen every finger is a hammer: a finger that lands is a press on the control
+// under it, whatever the other fingers do, and no finger is a mouse press as well.
+void TestRound::tapsStrikeAsPresses()
+{
+    QFETCH(QString, taps);
+    QFETCH(bool, paused);
+    QFETCH(int, score);
+    const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
+    const MouseEventCounter mouse(qApp);
+    playByHand();
+    m_window->Pop_Timer();
+    const int hole = m_window->currentHole();
+    if (paused)
+        m_window->togglePause();
+    m_cues->clear();
+    const QMap<QString, QPoint> places{{"eyes", target(hole)->geometry().center()},
+                                       {"wall", {200, 130}},
+                                       {"hole", target(0)->geometry().center()},
+                                       {"panel", {140, 30}},
+                                       {"score", {200, 30}}};
+    for (const QString &event : taps.split(u' ')) {
+        QTest::QTouchEventSequence touch = QTest::touchEvent(m_window->windowHandle(),
+                                                             screen.get());
+        for (const QString &point : event.split(u',')) {
+            const int finger = point.mid(1, 1).toInt();
+            const QPoint at = onBoard(places.value(point.mid(3)));
+            if (point.startsWith(u'+'))
+                touch.press(finger, at);
+            else
+                touch.release(finger, at);
+        }
+    }
+    QCOMPARE(m_window->score(), score);
+    QCOMPARE(text("PointsTable"), QString::number(score));
+    QCOMPARE(m_cues->count(), score / 10);
+    QCOMPARE(hitPicture(hole)->isVisible(), score > 0);
+    QCOMPARE(mouse.presses, 0);
+    QVERIFY(samePointer(control(QStringLiteral("imgCUR"))->cursor(), hammer(0)));
+    QCOMPARE(m_warningOver != nullptr, paused);
+    if (paused)
+        m_warningOver();
+    QVERIFY(!m_window->paused());
 }
 
 // The cues come from their folder, the first record makes the tables' folder and writes

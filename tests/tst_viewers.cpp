@@ -1,12 +1,22 @@
-// The three table viewers opened from the Top Scores menu: their lines and order, rebuilding
-// on every opening, hiding on Ok, Enter and Esc, dying by the close box, and their design.
+// The three table viewers opened from the Top Scores menu: their lines, order and design, a
+// long list scrolled by a finger, rebuilding on every opening, hiding on Ok, Enter and Esc,
+// and dying by the close box.
 #include "frmzub.h"
 #include "topviewer.h"
 #include "widgettest.h"
 
 #include <QListWidget>
+#include <QScrollBar>
+
+#include <memory>
 
 namespace {
+
+constexpr QRect ListRect(8, 8, 209, 160);
+// A finger's drag up the list, at a person's pace.
+constexpr int DragPx = 120;
+constexpr int DragSteps = 6;
+constexpr int DragStepMs = 20;
 
 struct ViewerCase
 {
@@ -54,8 +64,6 @@ private slots:
     void lines();
     void closing_data();
     void closing();
-    void design_data();
-    void design();
 
 private:
     // Table files are written before the main window starts, which loads them.
@@ -84,6 +92,9 @@ void TestViewers::lines_data()
     QTest::newRow("a name before its longer form")
         << Level::Hard << QByteArray("Anna;3;\r\nAnn;4;\r\n") << QStringList{"Ann:  4", "Anna:  3"};
     QTest::newRow("no entries") << Level::Easy << QByteArray() << QStringList();
+    QTest::newRow("a hundred names, which a finger scrolls")
+        << Level::Easy << numberedLines("P", 100, 199)
+        << numberedEntries(QStringLiteral("P"), 100, 199).replaceInStrings("=", ":  ");
 }
 
 void TestViewers::lines()
@@ -97,12 +108,45 @@ void TestViewers::lines()
     const ViewerCase viewer = viewerCase(level);
 
     QStringList shown;
+    QString focused;
+    bool scrolled = false;
     whenModal([&](QWidget *modal) {
         shown = linesOf(modal, viewer.list);
+        focused = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
+        // A finger dragged up a list longer than the view scrolls it.
+        const QScrollBar *bar =
+            control<QListWidget>(modal, QString::fromLatin1(viewer.list))->verticalScrollBar();
+        if (bar->maximum() > 0) {
+            const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
+            QPoint at = ListRect.center() + QPoint(0, DragPx / 2);
+            QTest::touchEvent(modal->windowHandle(), screen.get()).press(0, at);
+            for (int step = 0; step < DragSteps; ++step) {
+                QTest::qWait(DragStepMs);
+                at.ry() -= DragPx / DragSteps;
+                QTest::touchEvent(modal->windowHandle(), screen.get()).move(0, at);
+            }
+            QTest::touchEvent(modal->windowHandle(), screen.get()).release(0, at);
+            scrolled = QTest::qWaitFor([bar] { return bar->value() > 0; });
+        }
         QTest::mouseClick(okButton(modal), Qt::LeftButton);
     });
     (window.*viewer.open)();
     QCOMPARE(shown, lines);
+    QCOMPARE(scrolled, lines.size() == 100);
+
+    // The viewer, hidden by Ok, as designed.
+    auto *modal = window.findChild<QWidget *>(QLatin1StringView(viewer.window));
+    QVERIFY(modal);
+    QCOMPARE(modal->windowTitle(), QStringLiteral("Scores"));
+    QCOMPARE(modal->size(), QSize(225, 217));
+    const Qt::WindowFlags flags = modal->windowFlags();
+    QVERIFY(flags.testFlag(Qt::Tool));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(control<QListWidget>(modal, QString::fromLatin1(viewer.list))->geometry(), ListRect);
+    QCOMPARE(okButton(modal)->geometry(), QRect(80, 184, 65, 25));
+    QVERIFY(okButton(modal)->isDefault());
+    QCOMPARE(focused, QStringLiteral("btn"));
 }
 
 void TestViewers::closing_data()
@@ -159,54 +203,6 @@ void TestViewers::closing()
     window.bmT_HARD_Click();
     QCOMPARE(second.data() == first.data(), kept);
     QCOMPARE(shown, QStringList({"Abe:  7", "Hal:  5"}));
-}
-
-void TestViewers::design_data()
-{
-    QTest::addColumn<Level>("level");
-    QTest::newRow("Easy") << Level::Easy;
-    QTest::newRow("Medium") << Level::Medium;
-    QTest::newRow("Hard") << Level::Hard;
-}
-
-void TestViewers::design()
-{
-    QFETCH(Level, level);
-    const ViewerCase viewer = viewerCase(level);
-    frmZUB window(m_dir->path());
-
-    QString name;
-    QString caption;
-    QSize size;
-    QRect listRect;
-    QRect buttonRect;
-    bool isDefault = false;
-    QString focused;
-    Qt::WindowFlags flags;
-    whenModal([&](QWidget *modal) {
-        name = modal->objectName();
-        caption = modal->windowTitle();
-        size = modal->size();
-        flags = modal->windowFlags();
-        if (const auto *list = modal->findChild<QListWidget *>(QLatin1StringView(viewer.list)))
-            listRect = list->geometry();
-        buttonRect = okButton(modal)->geometry();
-        isDefault = okButton(modal)->isDefault();
-        focused = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
-        modal->close();
-    });
-    (window.*viewer.open)();
-
-    QCOMPARE(name, QLatin1StringView(viewer.window));
-    QCOMPARE(caption, QStringLiteral("Scores"));
-    QCOMPARE(size, QSize(225, 217));
-    QVERIFY(flags.testFlag(Qt::Tool));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QCOMPARE(listRect, QRect(8, 8, 209, 160));
-    QCOMPARE(buttonRect, QRect(80, 184, 65, 25));
-    QVERIFY(isDefault);
-    QCOMPARE(focused, QStringLiteral("btn"));
 }
 
 QTEST_MAIN(TestViewers)

@@ -25,7 +25,8 @@
 #include <utility>
 
 // What the widget tests share: controls found by their names, pointers compared, windows
-// checked for centring, message boxes caught, and the record dialog over tables of its own.
+// checked for centring, mouse events counted, message boxes caught, and the record dialog
+// over tables of its own.
 
 // The child of `root` of that object name, the control's name in the game.
 template<typename T = QWidget>
@@ -61,6 +62,26 @@ inline QString offCentre(const QWidget *window)
 {
     return offCentre(window->frameGeometry(), window->screen()->geometry());
 }
+
+// Counts the mouse events that reach one widget, or every object when it watches the
+// application.
+class MouseEventCounter : public QObject
+{
+public:
+    explicit MouseEventCounter(QObject *watched) { watched->installEventFilter(this); }
+    int presses = 0;
+    int doubleClicks = 0;
+    int releases = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::MouseButtonPress;
+        doubleClicks += event->type() == QEvent::MouseButtonDblClick;
+        releases += event->type() == QEvent::MouseButtonRelease;
+        return false;
+    }
+};
 
 // What a message box showed.
 struct SeenBox
