@@ -39,14 +39,9 @@ private slots:
     void roundEnds();
     void popsShowThePickedHoles();
     void popIntervalFollowsTheLevel();
-    void hitScoresTenWithCue();
-    void pressesThatScoreNothing();
-    void uncoveredColumnsScoreAgain();
-    void secondButtonWhileHeldScores();
-    void repeatedHoleCanBeHitAgain();
+    void strikes_data();
+    void strikes();
     void hundredHitsReadOneThousand();
-    void tapsStrikeAsPresses_data();
-    void tapsStrikeAsPresses();
     void cuesAndTablesInFoldersApart();
     void pauseHoldsTheRound_data();
     void pauseHoldsTheRound();
@@ -91,12 +86,9 @@ private:
             control<PictureControl>(QStringLiteral("imgHAM(%1)").arg(index))->picture());
     }
     QPoint onBoard(QPoint p) { return m_window->centralWidget()->mapTo(m_window, p); }
-    void press(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
-    void release(QPoint boardPoint, Qt::MouseButton button = Qt::LeftButton);
     void click(QPoint boardPoint)
     {
-        press(boardPoint);
-        release(boardPoint);
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, onBoard(boardPoint));
     }
     QStringList visibleTargets();
 
@@ -153,16 +145,6 @@ void TestRound::freezeTimers()
 {
     for (const char *name : {"timStart", "Pop", "Countdown"})
         callTimer(name, "stop");
-}
-
-void TestRound::press(QPoint boardPoint, Qt::MouseButton button)
-{
-    QTest::mousePress(m_window->windowHandle(), button, {}, onBoard(boardPoint));
-}
-
-void TestRound::release(QPoint boardPoint, Qt::MouseButton button)
-{
-    QTest::mouseRelease(m_window->windowHandle(), button, {}, onBoard(boardPoint));
 }
 
 QStringList TestRound::visibleTargets()
@@ -356,140 +338,160 @@ void TestRound::popIntervalFollowsTheLevel()
     }
 }
 
-void TestRound::hitScoresTenWithCue()
+void TestRound::strikes_data()
 {
-    const QCursor raised = hammer(0);
-    const QCursor striking = hammer(1);
-    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        playByHand();
-        m_window->Pop_Timer();
-        const int hole = m_window->currentHole();
-        m_cues->clear();
-
-        const QPoint centre = target(hole)->geometry().center();
-        press(centre, button);
-        QCOMPARE(m_window->score(), 10);
-        QCOMPARE(text("PointsTable"), QStringLiteral("10"));
-        QVERIFY(hitPicture(hole)->isVisible());
-        QVERIFY(target(hole)->isVisible());
-        QVERIFY(samePointer(target(hole)->cursor(), striking));
-        QCOMPARE(m_cues->count(), 1);
-        QCOMPARE(m_cues->at(0).at(0).toString(), m_folder.filePath(QStringLiteral("Hit.wav")));
-        QCOMPARE(m_cues->at(0).at(1).toBool(), true);
-        QVERIFY(!m_window->sound().cueFlag());
-
-        // Released elsewhere: the release still goes to the target, whose hammer stays down.
-        release(QPoint(200, 200), button);
-        QVERIFY(samePointer(target(hole)->cursor(), striking));
-        // The first fireball of a hole carries the raised hammer until it is pressed on.
-        QVERIFY(samePointer(hitPicture(hole)->cursor(), raised));
-        press(centre, button);
-        QVERIFY(samePointer(hitPicture(hole)->cursor(), striking));
-        release(centre, button);
-        QCOMPARE(m_window->score(), 10);
-        QCOMPARE(m_cues->count(), 1);
-
-        // The next beat takes both down and raises the target's hammer again.
-        m_window->Pop_Timer();
-        QVERIFY(!hitPicture(hole)->isVisible());
-        QVERIFY(samePointer(target(hole)->cursor(), raised));
-        m_window->bmSTART_Click();
+    // Steps in turn. "pop" brings the next eyes. "B+place" presses mouse button B (L, R or M)
+    // there, "B-place" releases it, "B2place" double-clicks; "N+place" puts finger N down,
+    // "N-place" lifts it, and points joined by commas are one touch event. "pause" pauses the
+    // round; "resumed" ends the warning that a press began and finds the round going on. The
+    // steps with a colon check: the score and its label, the cues since the last pop (each a
+    // hit's), the hammer over the sheet, the eyes or their fireball, the eyes or the fireball
+    // shown or hidden, the hole, and the eyes as the only picture shown. Touch alone is never
+    // a mouse press as well.
+    QTest::addColumn<QString>("script");
+    for (const char *button : {"L", "R", "M"}) {
+        // Released elsewhere, the release still goes to the eyes, whose hammer stays down; the
+        // first fireball of a hole carries the raised hammer until it is pressed on, and the
+        // next pop takes both down and raises the hammer of the eyes again.
+        QTest::addRow("a hit with button %s", button)
+            << QStringLiteral("pop %1+eyes score:10 shown:fire shown:eyes striking:eyes cues:1 "
+                              "%1-away striking:eyes raised:fire %1+eyes striking:fire %1-eyes "
+                              "score:10 cues:1 pop hidden:fire raised:eyes")
+                   .arg(QLatin1String(button));
     }
-}
-
-void TestRound::pressesThatScoreNothing()
-{
-    const QCursor raised = hammer(0);
-    const QCursor striking = hammer(1);
-    QWidget *sheet = control(QStringLiteral("imgCUR"));
-    playByHand();
-    m_window->Pop_Timer();
-    const int shownHole = m_window->currentHole();
-    m_cues->clear();
-
-    // The bare board, an empty hole: the hammer strikes while held and is raised on release.
-    const QPoint emptyHole = target(0)->geometry().center();
-    for (QPoint p : {QPoint(200, 130), emptyHole}) {
-        press(p);
-        QVERIFY(samePointer(sheet->cursor(), striking));
-        release(p);
-        QVERIFY(samePointer(sheet->cursor(), raised));
-    }
-    // Pressing on the board and letting go over the target leaves the target alone.
-    press(QPoint(200, 130));
-    release(target(shownHole)->geometry().center());
-    QVERIFY(samePointer(sheet->cursor(), raised));
-    QVERIFY(samePointer(target(shownHole)->cursor(), raised));
-    // The panels and the labels on them take presses for nobody.
-    for (QPoint p :
-         {QPoint(140, 30), QPoint(200, 30), QPoint(140, 360), QPoint(200, 360), QPoint(390, 390)}) {
-        press(p);
-        QVERIFY(samePointer(sheet->cursor(), raised));
-        release(p);
-    }
-    QCOMPARE(m_window->score(), 0);
-    QCOMPARE(m_cues->count(), 0);
-    QVERIFY(!hitPicture(shownHole)->isVisible());
-}
-
-// Holes 5 and 6 come second and third from program start. On a target's leftmost column,
-// which its fireball leaves uncovered, a second press reaches the target and scores again,
-// but not as the second press of a double-click, which strikes nothing.
-void TestRound::uncoveredColumnsScoreAgain()
-{
-    playByHand();
-    for (int hole : {5, 6}) {
-        while (m_window->currentHole() != hole)
-            m_window->Pop_Timer();
-        const QPoint leftColumn(target(hole)->x(), target(hole)->geometry().center().y());
-        const int before = m_window->score();
-        if (hole == 5) {
-            QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {}, onBoard(leftColumn));
-            QCOMPARE(m_window->score(), before + 10);
-        } else {
-            click(leftColumn);
-        }
-        click(leftColumn);
-        QCOMPARE(m_window->score(), before + 20);
-        // One column further right the fireball covers the target: no more points.
-        click(leftColumn + QPoint(1, 0));
-        QCOMPARE(m_window->score(), before + 20);
-    }
-}
-
-void TestRound::secondButtonWhileHeldScores()
-{
-    const QCursor striking = hammer(1);
-    playByHand();
-    m_window->Pop_Timer();
-    const int hole = m_window->currentHole();
-    const QPoint centre = target(hole)->geometry().center();
-    press(centre, Qt::LeftButton);
-    QVERIFY(hitPicture(hole)->isVisible());
-    // The target holds the mouse although its fireball now lies in front of it.
-    press(centre, Qt::RightButton);
-    QCOMPARE(m_window->score(), 20);
-    release(centre, Qt::RightButton);
-    release(centre, Qt::LeftButton);
-    QVERIFY(samePointer(target(hole)->cursor(), striking));
-    QCOMPARE(m_window->score(), 20);
-}
-
-void TestRound::repeatedHoleCanBeHitAgain()
-{
-    playByHand();
+    QTest::newRow("the wall and an empty hole strike while held")
+        << "pop L+wall striking:sheet L-wall raised:sheet L+hole striking:sheet L-hole "
+           "raised:sheet score:0 cues:0 hidden:fire";
+    QTest::newRow("pressed on the wall, let go over the eyes")
+        << "pop L+wall L-eyes raised:sheet raised:eyes score:0 cues:0 hidden:fire";
+    QTest::newRow("panels and labels take presses for nobody")
+        << "pop L+scorepanel raised:sheet L-scorepanel L+score raised:sheet L-score "
+           "L+timepanel raised:sheet L-timepanel L+time raised:sheet L-time L+version "
+           "raised:sheet L-version score:0 cues:0 hidden:fire";
+    // Holes 5 and 6 come second and third from program start. On the leftmost column of the
+    // eyes, which their fireball leaves uncovered, a second press reaches the eyes and scores
+    // again, but not as the second press of a double-click; one column further right the
+    // fireball covers the eyes.
+    QTest::newRow("uncovered columns score again")
+        << "pop pop hole:5 L2left score:10 L+left L-left score:20 L+left1 L-left1 score:20 "
+           "pop hole:6 L+left L-left score:30 L+left L-left score:40 L+left1 L-left1 score:40";
+    // The eyes hold the mouse although their fireball now lies in front of them.
+    QTest::newRow("a second button while the first is held")
+        << "pop L+eyes shown:fire R+eyes score:20 R-eyes L-eyes striking:eyes score:20";
     // The fourth and fifth picks from program start are both hole 3.
-    for (int i = 0; i < 4; ++i)
-        m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 3);
-    const QPoint centre = target(3)->geometry().center();
-    click(centre);
-    QVERIFY(hitPicture(3)->isVisible());
-    m_window->Pop_Timer();
-    QCOMPARE(m_window->currentHole(), 3);
-    QCOMPARE(visibleTargets(), QStringList{QStringLiteral("ZubIN(3)")});
-    click(centre);
-    QCOMPARE(m_window->score(), 20);
+    QTest::newRow("a hole that comes again is hit again")
+        << "pop pop pop pop hole:3 L+eyes L-eyes shown:fire pop hole:3 only:eyes L+eyes L-eyes "
+           "score:20";
+
+    // On a touchscreen every finger is a hammer: a finger that lands is a press on what lies
+    // under it, whatever the other fingers do.
+    QTest::newRow("a tap on the eyes")
+        << "pop 0+eyes 0-eyes score:10 cues:1 shown:fire raised:sheet";
+    QTest::newRow("two fingers at once, on the wall and the eyes")
+        << "pop 0+wall,1+eyes 0-wall,1-eyes score:10 cues:1 shown:fire raised:sheet";
+    QTest::newRow("a finger resting while another taps")
+        << "pop 0+wall 1+eyes 1-eyes 0-wall score:10 cues:1 shown:fire raised:sheet";
+    QTest::newRow("two fingers at once on the eyes")
+        << "pop 0+eyes,1+eyes 0-eyes,1-eyes score:20 cues:2 shown:fire raised:sheet";
+    QTest::newRow("a second finger on the eyes lands on the fireball")
+        << "pop 0+eyes 1+eyes 1-eyes 0-eyes score:10 cues:1 shown:fire raised:sheet";
+    QTest::newRow("a second tap lands on the fireball")
+        << "pop 0+eyes 0-eyes 0+eyes 0-eyes score:10 cues:1 shown:fire raised:sheet";
+    QTest::newRow("taps on an empty hole, a panel and the score")
+        << "pop 0+hole 0-hole 0+scorepanel 0-scorepanel 0+score 0-score score:0 cues:0 "
+           "hidden:fire raised:sheet";
+    QTest::newRow("a tap where the eyes were ends a pause")
+        << "pop pause 0+eyes 0-eyes resumed score:0 cues:0 hidden:fire raised:sheet";
+}
+
+void TestRound::strikes()
+{
+    QFETCH(QString, script);
+    const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
+    const MouseEventCounter mouse(qApp);
+    bool mouseUsed = false;
+    playByHand();
+    const auto part = [this](const QString &name) -> QWidget * {
+        if (name == u"sheet")
+            return control(QStringLiteral("imgCUR"));
+        if (name == u"fire")
+            return hitPicture(m_window->currentHole());
+        return target(m_window->currentHole());
+    };
+    const auto place = [this](const QString &name) {
+        const QRect eyes = target(m_window->currentHole())->geometry();
+        const QPoint left(eyes.x(), eyes.center().y());
+        const QMap<QString, QPoint> places{
+            {"eyes", eyes.center()},        {"left", left},
+            {"left1", left + QPoint(1, 0)}, {"wall", {200, 130}},
+            {"away", {200, 200}},           {"hole", target(0)->geometry().center()},
+            {"scorepanel", {140, 30}},      {"score", {200, 30}},
+            {"timepanel", {140, 360}},      {"time", {200, 360}},
+            {"version", {390, 390}}};
+        if (!places.contains(name))
+            qFatal("no place %s on the board", qPrintable(name));
+        return onBoard(places.value(name));
+    };
+    const QMap<QChar, Qt::MouseButton> buttons{{u'L', Qt::LeftButton},
+                                               {u'R', Qt::RightButton},
+                                               {u'M', Qt::MiddleButton}};
+
+    for (const QString &step : script.split(u' ')) {
+        const QString check = step.section(u':', 0, 0);
+        const QString value = step.section(u':', 1);
+        if (step == u"pop") {
+            m_window->Pop_Timer();
+            m_cues->clear();
+        } else if (step == u"pause") {
+            m_window->togglePause();
+        } else if (step == u"resumed") {
+            QVERIFY(m_warningOver);
+            m_warningOver();
+            QVERIFY(!m_window->paused());
+        } else if (check == u"score") {
+            QCOMPARE(m_window->score(), value.toInt());
+            QCOMPARE(text("PointsTable"), value);
+        } else if (check == u"cues") {
+            QCOMPARE(m_cues->count(), value.toInt());
+            for (const QList<QVariant> &cue : *m_cues) {
+                QCOMPARE(cue.at(0).toString(), m_folder.filePath(QStringLiteral("Hit.wav")));
+                QCOMPARE(cue.at(1).toBool(), true);
+            }
+            QVERIFY(!m_window->sound().cueFlag());
+        } else if (check == u"striking" || check == u"raised") {
+            QVERIFY2(samePointer(part(value)->cursor(), hammer(check == u"striking")),
+                     qPrintable(step));
+        } else if (check == u"shown" || check == u"hidden") {
+            QVERIFY2(part(value)->isVisible() == (check == u"shown"), qPrintable(step));
+        } else if (check == u"hole") {
+            QCOMPARE(m_window->currentHole(), value.toInt());
+        } else if (check == u"only") {
+            QCOMPARE(visibleTargets(), QStringList{part(value)->objectName()});
+        } else if (buttons.contains(step[0])) {
+            mouseUsed = true;
+            const Qt::MouseButton button = buttons.value(step[0]);
+            const QPoint at = place(step.mid(2));
+            if (step[1] == u'+')
+                QTest::mousePress(m_window->windowHandle(), button, {}, at);
+            else if (step[1] == u'-')
+                QTest::mouseRelease(m_window->windowHandle(), button, {}, at);
+            else
+                QTest::mouseDClick(m_window->windowHandle(), button, {}, at);
+        } else {
+            QTest::QTouchEventSequence touch = QTest::touchEvent(m_window->windowHandle(),
+                                                                 screen.get());
+            for (const QString &point : step.split(u',')) {
+                if (point[1] == u'+')
+                    touch.press(point[0].digitValue(), place(point.mid(2)));
+                else
+                    touch.release(point[0].digitValue(), place(point.mid(2)));
+            }
+        }
+        if (QTest::currentTestFailed())
+            return;
+    }
+    if (!mouseUsed)
+        QCOMPARE(mouse.presses, 0);
 }
 
 void TestRound::hundredHitsReadOneThousand()
@@ -502,74 +504,6 @@ void TestRound::hundredHitsReadOneThousand()
     }
     QCOMPARE(m_window->score(), 1000);
     QCOMPARE(text("PointsTable"), QStringLiteral("1,000"));
-}
-
-void TestRound::tapsStrikeAsPresses_data()
-{
-    // Touch events in turn, each of one or more points joined by commas: "+N:place" puts
-    // finger N down there, "-N:place" lifts it.
-    QTest::addColumn<QString>("taps");
-    QTest::addColumn<bool>("paused"); // the round is paused before the first tap
-    QTest::addColumn<int>("score");
-    QTest::newRow("a tap on the eyes") << "+0:eyes -0:eyes" << false << 10;
-    QTest::newRow("two fingers at once, on the wall and the eyes")
-        << "+0:wall,+1:eyes -0:wall,-1:eyes" << false << 10;
-    QTest::newRow("a finger resting while another taps")
-        << "+0:wall +1:eyes -1:eyes -0:wall" << false << 10;
-    QTest::newRow("a second finger on the eyes lands on the fireball")
-        << "+0:eyes +1:eyes -1:eyes -0:eyes" << false << 10;
-    QTest::newRow("two fingers at once on the eyes")
-        << "+0:eyes,+1:eyes -0:eyes,-1:eyes" << false << 20;
-    QTest::newRow("a second tap lands on the fireball")
-        << "+0:eyes -0:eyes +0:eyes -0:eyes" << false << 10;
-    QTest::newRow("a tap on an empty hole") << "+0:hole -0:hole" << false << 0;
-    QTest::newRow("a tap on a panel") << "+0:panel -0:panel" << false << 0;
-    QTest::newRow("a tap on the score") << "+0:score -0:score" << false << 0;
-    QTest::newRow("a tap where the eyes were ends a pause") << "+0:eyes -0:eyes" << true << 0;
-}
-
-// On a touchscreen every finger is a hammer: a finger that lands is a press on the control
-// under it, whatever the other fingers do, and no finger is a mouse press as well.
-void TestRound::tapsStrikeAsPresses()
-{
-    QFETCH(QString, taps);
-    QFETCH(bool, paused);
-    QFETCH(int, score);
-    const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
-    const MouseEventCounter mouse(qApp);
-    playByHand();
-    m_window->Pop_Timer();
-    const int hole = m_window->currentHole();
-    if (paused)
-        m_window->togglePause();
-    m_cues->clear();
-    const QMap<QString, QPoint> places{{"eyes", target(hole)->geometry().center()},
-                                       {"wall", {200, 130}},
-                                       {"hole", target(0)->geometry().center()},
-                                       {"panel", {140, 30}},
-                                       {"score", {200, 30}}};
-    for (const QString &event : taps.split(u' ')) {
-        QTest::QTouchEventSequence touch = QTest::touchEvent(m_window->windowHandle(),
-                                                             screen.get());
-        for (const QString &point : event.split(u',')) {
-            const int finger = point.mid(1, 1).toInt();
-            const QPoint at = onBoard(places.value(point.mid(3)));
-            if (point.startsWith(u'+'))
-                touch.press(finger, at);
-            else
-                touch.release(finger, at);
-        }
-    }
-    QCOMPARE(m_window->score(), score);
-    QCOMPARE(text("PointsTable"), QString::number(score));
-    QCOMPARE(m_cues->count(), score / 10);
-    QCOMPARE(hitPicture(hole)->isVisible(), score > 0);
-    QCOMPARE(mouse.presses, 0);
-    QVERIFY(samePointer(control(QStringLiteral("imgCUR"))->cursor(), hammer(0)));
-    QCOMPARE(m_warningOver != nullptr, paused);
-    if (paused)
-        m_warningOver();
-    QVERIFY(!m_window->paused());
 }
 
 // The cues come from their folder, the first record makes the tables' folder and writes
