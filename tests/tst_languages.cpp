@@ -27,18 +27,6 @@ QString withoutAccessKey(QString text)
     return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
 
-// The characters of the text that its font lacks.
-QString missingGlyphs(const QString &text, const QFont &font)
-{
-    const QFontMetrics metrics(font);
-    QString missing;
-    for (const char32_t c : text.toUcs4()) {
-        if (c != U'\n' && !metrics.inFontUcs4(c))
-            missing += QString::fromUcs4(&c, 1);
-    }
-    return missing;
-}
-
 class Faults
 {
 public:
@@ -58,9 +46,16 @@ public:
         checkGlyphs(control, shown, font);
     }
 
+    // Every character of the text is in its font.
     void checkGlyphs(const QWidget *control, const QString &text, const QFont &font)
     {
-        if (const QString missing = missingGlyphs(text, font); !missing.isEmpty())
+        const QFontMetrics metrics(font);
+        QString missing;
+        for (const char32_t c : text.toUcs4()) {
+            if (c != U'\n' && !metrics.inFontUcs4(c))
+                missing += QString::fromUcs4(&c, 1);
+        }
+        if (!missing.isEmpty())
             add(control,
                 QStringLiteral("\"%1\" lacks %2 in %3")
                     .arg(text, missing, QFontInfo(font).family()));

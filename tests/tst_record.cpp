@@ -1,8 +1,6 @@
 // The record dialog: "&Ok" records the name as typed and loads the tables again; an Ok that
 // records nothing says why and keeps the dialog open; stored names are taken as they were
-// read; Cancel, Esc and the close box change nothing; how the dialog opens and looks; and the
-// end of a round's time opens it.
-#include "frmzub.h"
+// read; Cancel, Esc and the close box change nothing; and how the dialog opens and looks.
 #include "scoretables.h"
 #include "widgettest.h"
 
@@ -36,7 +34,6 @@ private slots:
     void opening();
     void okFollowsTheText_data();
     void okFollowsTheText();
-    void timeUpOpensTheDialog();
 };
 
 // The name goes into the table exactly as typed, by the button or by Enter. A name that only
@@ -345,31 +342,6 @@ void TestRecord::okFollowsTheText()
 
     QCOMPARE(textShown, text);
     QCOMPARE(enabled, okEnabled);
-}
-
-void TestRecord::timeUpOpensTheDialog()
-{
-    QTemporaryDir dir;
-    frmZUB window(dir.path());
-    window.bmLEVEL_Click(int(Level::Medium));
-    window.bmSTART_Click();
-    for (int tick = 0; tick < 60; ++tick)
-        window.Countdown_Timer();
-
-    QString caption;
-    bool running = true;
-    whenModal([&](QWidget *modal) {
-        caption = modal->windowTitle();
-        running = window.running();
-        typeName(modal, QStringLiteral("Zed"));
-        QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Return);
-    });
-    window.Countdown_Timer();
-
-    QCOMPARE(caption, QStringLiteral("Score Memorize - Medium"));
-    QVERIFY(!running);
-    QCOMPARE(fileContent(window.tables().filePath(Level::Medium)), QByteArray("Zed;0;\r\n"));
-    QCOMPARE(int(window.tables().TopMediCount), 1);
 }
 
 QTEST_MAIN(TestRecord)

@@ -238,10 +238,12 @@ void TestRound::roundEnds_data()
 // The countdown writes the time with one leading blank, " 59" to " 0", and the round plays
 // on until a tick finds 0. However a round ends, the timers stop, the eyes go, the time reads
 // 0, the score stays and the menus are back; the end of the time plays the end cue, flagged
-// while it starts and lowered after, Stop none. The next Start shows 60 and 0 at once.
+// while it starts and lowered after, Stop none, and opens the record dialog of the level
+// played once the round has stopped. The next Start shows 60 and 0 at once.
 void TestRound::roundEnds()
 {
     QFETCH(bool, timeUp);
+    m_window->bmLEVEL_Click(int(Level::Medium));
     startPlay();
     m_window->Pop_Timer();
     m_window->ZubIN_MouseDown(m_window->currentHole());
@@ -261,12 +263,20 @@ void TestRound::roundEnds()
     if (timeUp) {
         QCOMPARE(texts[58], QStringLiteral(" 1"));
         QCOMPARE(texts.last(), QStringLiteral(" 0"));
-        // The end of the time opens the record dialog; it is left with Cancel here.
-        QTimer::singleShot(0, this, [] {
-            if (QWidget *dialog = QApplication::activeModalWidget())
-                dialog->close();
+        QString caption;
+        bool running = true;
+        whenModal([&](QWidget *modal) {
+            caption = modal->windowTitle();
+            running = m_window->running();
+            typeName(modal, QStringLiteral("Zed"));
+            QTest::keyClick(nameBox(modal)->lineEdit(), Qt::Key_Return);
         });
         m_window->Countdown_Timer();
+        QCOMPARE(caption, QStringLiteral("Score Memorize - Medium"));
+        QVERIFY(!running);
+        QCOMPARE(fileContent(m_window->tables().filePath(Level::Medium)),
+                 QByteArray("Zed;10;\r\n"));
+        QCOMPARE(int(m_window->tables().TopMediCount), 1);
     } else {
         m_window->bmSTART_Click();
     }

@@ -142,13 +142,10 @@ bool samePointer(const PointerImage &a, const PointerImage &b)
 
 bool isBlank(const PointerImage &pointer)
 {
-    for (int y = 0; y < pointer.image.height(); ++y) {
-        for (int x = 0; x < pointer.image.width(); ++x) {
-            if (qAlpha(pointer.image.pixel(x, y)) != 0)
-                return false;
-        }
-    }
-    return true;
+    // Premultiplied, a clear pixel is nothing but zeros.
+    QImage clear(pointer.image.size(), QImage::Format_ARGB32_Premultiplied);
+    clear.fill(Qt::transparent);
+    return pointer.image.convertToFormat(QImage::Format_ARGB32_Premultiplied) == clear;
 }
 
 PointerImage drawnPointer(const QPixmap &hammer)
@@ -223,7 +220,6 @@ private slots:
     void init();
     void cleanup();
     void windowOnTheDesktop();
-    void windowStaysWhereDragged();
     void pointerOverTheBoard_data();
     void pointerOverTheBoard();
     void hammerAtDoublePixelRatio();
@@ -239,9 +235,18 @@ private slots:
 
 private:
     QWidget *board() const { return m_window->centralWidget(); }
-    PictureControl *target(int i) const;
-    PictureControl *hitPicture(int i) const;
-    QAction *action(const char *name) const;
+    PictureControl *target(int i) const
+    {
+        return m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(i));
+    }
+    PictureControl *hitPicture(int i) const
+    {
+        return m_window->findChild<PictureControl *>(QStringLiteral("Explode(%1)").arg(i));
+    }
+    QAction *action(const char *name) const
+    {
+        return m_window->findChild<QAction *>(QLatin1String(name));
+    }
     QLabel *label(const char *name) const
     {
         return m_window->findChild<QLabel *>(QLatin1String(name));
@@ -353,21 +358,6 @@ void TestDesktop::cleanup()
     m_folder.reset();
 }
 
-PictureControl *TestDesktop::target(int i) const
-{
-    return m_window->findChild<PictureControl *>(QStringLiteral("ZubIN(%1)").arg(i));
-}
-
-PictureControl *TestDesktop::hitPicture(int i) const
-{
-    return m_window->findChild<PictureControl *>(QStringLiteral("Explode(%1)").arg(i));
-}
-
-QAction *TestDesktop::action(const char *name) const
-{
-    return m_window->findChild<QAction *>(QLatin1String(name));
-}
-
 QString TestDesktop::pointerName() const
 {
     const PointerImage shown = m_x.pointer();
@@ -455,13 +445,9 @@ void TestDesktop::windowOnTheDesktop()
     dragWithWindowManager(m_x.onScreen(board(), QPoint(300, 300)), QPoint(80, 60), 3);
     QVERIFY2(holdsFor([&] { return m_x.clientSize(window) == before; }, SteadyPointerMs),
              "the window manager resized the window");
-}
 
-// The window moved by the player at once after it shows, with the window manager's move
-// gesture (Alt and a drag with the left button), stays where it was dropped.
-void TestDesktop::windowStaysWhereDragged()
-{
-    QWidget *window = m_window.get();
+    // Moved by the player with the window manager's move gesture (Alt and a drag with the
+    // left button), the window stays where it was dropped.
     const QPoint dropped = m_x.onScreen(window, {0, 0}) + DragBy;
     dragWithWindowManager(m_x.onScreen(board(), QPoint(200, 140)), DragBy, 1);
     QTRY_COMPARE_WITH_TIMEOUT(m_x.onScreen(window, {0, 0}), dropped, WindowTimeoutMs);
