@@ -210,8 +210,8 @@ void TestArtwork::hammers()
     QCOMPARE(pointer.pixmap().size(), QSize(32, 32) * dpr);
 }
 
-// The wall darkens from orange at the bottom to dark brown at the top, in the program as built. The bands avoid
-// the holes: the top and bottom rows lie above and below them, the middle band between
+// The wall darkens from orange at the bottom to dark brown at the top, in the program as built. The
+// bands avoid the holes: the top and bottom rows lie above and below them, the middle band between
 // holes 3, 5 and 7 at its sides.
 void TestArtwork::boardGradient()
 {
