@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScroller>
+#include <QTouchEvent>
 
 namespace {
 
@@ -15,6 +16,38 @@ constexpr QSize ClientSize(225, 217);
 constexpr QRect ListRect(8, 8, 209, 160);
 constexpr QRect ButtonRect(80, 184, 65, 25);
 constexpr QLatin1StringView NameScoreSeparator(":  ");
+
+// Hands a finger's drag over a list to Qt's kinetic scroller. Fed directly rather than through
+// the scroller's gesture grab, whose recogniser Qt loses when a list that never saw a touch
+// goes.
+class FingerDrag : public QObject
+{
+public:
+    explicit FingerDrag(QWidget *viewport) : QObject(viewport)
+    {
+        viewport->setAttribute(Qt::WA_AcceptTouchEvents);
+        viewport->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *viewport, QEvent *event) override
+    {
+        QScroller::Input input = QScroller::InputMove;
+        if (event->type() == QEvent::TouchBegin)
+            input = QScroller::InputPress;
+        else if (event->type() == QEvent::TouchEnd || event->type() == QEvent::TouchCancel)
+            input = QScroller::InputRelease;
+        else if (event->type() != QEvent::TouchUpdate)
+            return false;
+        const auto *touch = static_cast<QTouchEvent *>(event);
+        if (!touch->points().isEmpty())
+            QScroller::scroller(viewport)->handleInput(input,
+                                                       touch->points().constFirst().position(),
+                                                       qint64(touch->timestamp()));
+        event->accept();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -31,7 +64,7 @@ TopTenViewer::TopTenViewer(Level level, QWidget *parent) : QDialog(parent)
     m_list->setGeometry(ListRect);
     // A finger drags the list of up to a hundred names; by the pixel, as a finger moves.
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    QScroller::grabGesture(m_list->viewport(), QScroller::TouchGesture);
+    new FingerDrag(m_list->viewport());
 
     btn = new QPushButton(tr("&Ok"), this);
     btn->setObjectName(QStringLiteral("btn"));
