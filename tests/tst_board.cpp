@@ -1,6 +1,6 @@
 // The main window as it opens: the board's controls at their places and in their stacking
-// order, the pointers, the menus with the level mark, the stopped timers, and the tables
-// loaded at start-up.
+// order, the pointers, the menus with the level mark and the stopped timers. The tables it
+// loads at start-up are what the viewers' test lists.
 #include "artwork.h"
 #include "designedboard.h"
 #include "frmzub.h"
@@ -34,7 +34,6 @@ private slots:
     void menus();
     void levelMarkMoves();
     void timersStoppedAndPrecise();
-    void tablesLoadedAtStartUp();
 
 private:
     template<typename T>
@@ -265,21 +264,6 @@ void TestBoard::timersStoppedAndPrecise()
     QCOMPARE(m_window->score(), 0);
     QCOMPARE(m_window->currentHole(), 0);
     QCOMPARE(m_window->readyTicks(), 0);
-}
-
-void TestBoard::tablesLoadedAtStartUp()
-{
-    QVERIFY(
-        writeFile(m_folder.filePath(QStringLiteral("Top_Easy.zub")), "Anna;1250;\r\nBob;200;\r\n"));
-    QVERIFY(writeFile(m_folder.filePath(QStringLiteral("Top_Hard.zub")), "Carl;50;\r\n"));
-    frmZUB window(m_folder.path());
-    ZubMod &tables = window.tables();
-    QCOMPARE(tables.TopEasyCount, 2);
-    QCOMPARE(tables.TopEasyName[1], QStringLiteral("Anna"));
-    QCOMPARE(tables.TopEasyScore[2], 200);
-    QCOMPARE(tables.TopMediCount, 0);
-    QCOMPARE(tables.TopHardCount, 1);
-    QCOMPARE(tables.TopHardName[1], QStringLiteral("Carl"));
 }
 
 QTEST_MAIN(TestBoard)

@@ -40,11 +40,10 @@ ViewerCase viewerCase(Level level)
 
 QStringList linesOf(const QWidget *viewer, const char *listName)
 {
+    const auto *list = control<QListWidget>(viewer, QString::fromLatin1(listName));
     QStringList lines;
-    if (const auto *list = viewer->findChild<QListWidget *>(QLatin1StringView(listName))) {
-        for (int row = 0; row < list->count(); ++row)
-            lines << list->item(row)->text();
-    }
+    for (int row = 0; row < list->count(); ++row)
+        lines << list->item(row)->text();
     return lines;
 }
 

@@ -38,9 +38,8 @@ void BackgroundRecording::stop()
     const auto stopAndFindOnsets = [this] {
         m_recorder->stop();
         m_onsetsNs = m_recorder->onsetsNs(m_level, m_quietMs);
-        // The last sample arrived before now, so the first lies at least the recording's
-        // length before now.
-        m_recordedFromNs = steadyClockNs() - qint64(m_recorder->lengthMs() * NsPerMs);
+        m_recordedFromNs = m_recorder->firstSampleNs();
+        m_recordedUntilNs = m_recordedFromNs + qint64(m_recorder->lengthMs() * NsPerMs);
         m_done.store(true);
     };
     QMetaObject::invokeMethod(m_worker, stopAndFindOnsets);

@@ -26,9 +26,10 @@ public:
     void stop();
     bool isDone() const { return m_done.load(); }
     const QList<qint64> &onsetsNs() const { return m_onsetsNs; }
-    // No later than the time of the first sample recorded: the first samples may arrive
-    // long after they were played, when the sink renders in long blocks.
+    // No later than the times the first and the last sample recorded were rendered: samples
+    // may arrive long after, when the server delivers them in long blocks.
     qint64 recordedFromNs() const { return m_recordedFromNs; }
+    qint64 recordedUntilNs() const { return m_recordedUntilNs; }
     const QString &errorText() const { return m_error; }
 
 private:
@@ -37,6 +38,7 @@ private:
     std::unique_ptr<SinkRecorder> m_recorder;
     QList<qint64> m_onsetsNs;
     qint64 m_recordedFromNs = 0;
+    qint64 m_recordedUntilNs = 0;
     QString m_error;
     int m_level;
     int m_quietMs;

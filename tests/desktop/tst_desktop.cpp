@@ -1088,12 +1088,12 @@ void TestDesktop::startServerAndListen(SoundServer &server, int restart)
     QVERIFY(runUntil([&recording] { return recording.hasStarted(); }, WindowTimeoutMs));
     QVERIFY2(recording.isRecording(), qPrintable(recording.errorText()));
     runFor(int(ListenMs - (nowMs() - backMs)));
-    const qint64 recordedUntilMs = nowMs();
     recording.stop();
     QVERIFY(runUntil([&recording] { return recording.isDone(); }, WindowTimeoutMs));
 
     const QList<qint64> &onsets = recording.onsetsNs(); // ascending
     const qint64 recordedFromMs = recording.recordedFromNs() / NsPerMs;
+    const qint64 recordedUntilMs = recording.recordedUntilNs() / NsPerMs;
     int checked = 0;
     int heard = 0;
     QStringList afterServer; // each pop since the server answered: when, and its onset
@@ -1112,10 +1112,10 @@ void TestDesktop::startServerAndListen(SoundServer &server, int restart)
             heard += onset;
         }
     }
-    qInfo("restart %d: %d of %d pops heard from a second on, recorded from %lld ms, %d onsets; "
-          "pops after the server answered at %s",
-          restart, heard, checked, recordedFromMs - backMs, int(onsets.size()),
-          qPrintable(afterServer.join(QStringLiteral(", "))));
+    qInfo("restart %d: %d of %d pops heard from a second on, recorded from %lld to %lld ms, %d "
+          "onsets; pops after the server answered at %s",
+          restart, heard, checked, recordedFromMs - backMs, recordedUntilMs - backMs,
+          int(onsets.size()), qPrintable(afterServer.join(QStringLiteral(", "))));
     QVERIFY(checked >= LeastPopsHeard && heard == checked);
 }
 

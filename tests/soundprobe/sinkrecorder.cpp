@@ -113,6 +113,14 @@ QList<double> SinkRecorder::onsetsMs(int level, int quietMs) const
     return times;
 }
 
+qint64 SinkRecorder::firstSampleNs() const
+{
+    qint64 first = std::numeric_limits<qint64>::max();
+    for (const Arrival &arrival : m_arrivals)
+        first = std::min(first, arrival.firstSampleNs);
+    return first;
+}
+
 QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
 {
     const QList<qsizetype> found = onsets(level, quietMs);

@@ -42,6 +42,8 @@ public:
     QList<double> onsetsMs(int level, int quietMs) const;
     // Each onset's time on the `nowNs` clock, in nanoseconds.
     QList<qint64> onsetsNs(int level, int quietMs) const;
+    // No later than when the first sample recorded was rendered, on the `nowNs` clock.
+    qint64 firstSampleNs() const;
 
 private:
     void takeSamples();
