@@ -5,6 +5,9 @@
 
 namespace {
 constexpr double NsPerMs = 1e6;
+// Deliveries of samples come a few milliseconds apart; one that shows more than this
+// missing against the ones before it marks a gap.
+constexpr qint64 GapSlackNs = 20'000'000;
 } // namespace
 
 BackgroundRecording::BackgroundRecording(const QString &sink, int level, int quietMs)
@@ -40,6 +43,7 @@ void BackgroundRecording::stop()
         m_onsetsNs = m_recorder->onsetsNs(m_level, m_quietMs);
         m_recordedFromNs = m_recorder->firstSampleNs();
         m_recordedUntilNs = m_recordedFromNs + qint64(m_recorder->lengthMs() * NsPerMs);
+        m_gapsNs = m_recorder->gapsNs(GapSlackNs);
         m_done.store(true);
     };
     QMetaObject::invokeMethod(m_worker, stopAndFindOnsets);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 
 class SinkRecorder;
 
@@ -30,6 +31,8 @@ public:
     // may arrive long after, when the server delivers them in long blocks.
     qint64 recordedFromNs() const { return m_recordedFromNs; }
     qint64 recordedUntilNs() const { return m_recordedUntilNs; }
+    // Where the recording lacks samples (SinkRecorder::gapsNs).
+    const QList<std::pair<qint64, qint64>> &gapsNs() const { return m_gapsNs; }
     const QString &errorText() const { return m_error; }
 
 private:
@@ -39,6 +42,7 @@ private:
     QList<qint64> m_onsetsNs;
     qint64 m_recordedFromNs = 0;
     qint64 m_recordedUntilNs = 0;
+    QList<std::pair<qint64, qint64>> m_gapsNs;
     QString m_error;
     int m_level;
     int m_quietMs;

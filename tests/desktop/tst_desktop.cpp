@@ -1103,11 +1103,19 @@ void TestDesktop::startServerAndListen(SoundServer &server, int restart)
         const auto next = std::lower_bound(onsets.begin(), onsets.end(),
                                            (pop - qint64(OnsetToleranceMs)) * NsPerMs);
         const bool onset = next != onsets.end() && *next <= (pop + LatestPopOnsetMs) * NsPerMs;
+        // A pop whose sound the recording lost cannot be judged.
+        const auto overlapsPop = [pop](const std::pair<qint64, qint64> &gap) {
+            return gap.first <= (pop + LatestPopOnsetMs) * NsPerMs
+                && gap.second >= (pop - qint64(OnsetToleranceMs)) * NsPerMs;
+        };
+        const bool lost = std::any_of(recording.gapsNs().begin(), recording.gapsNs().end(),
+                                      overlapsPop);
         afterServer << QStringLiteral("%1 ms: %2")
                            .arg(pop - backMs)
                            .arg(onset ? QStringLiteral("onset %1 ms").arg(*next / NsPerMs - pop)
-                                      : QStringLiteral("not heard"));
-        if (pop >= std::max(backMs + SoundBackWithinMs, recordedFromMs)) {
+                                    : lost ? QStringLiteral("lost by the recording")
+                                           : QStringLiteral("not heard"));
+        if (pop >= std::max(backMs + SoundBackWithinMs, recordedFromMs) && !lost) {
             ++checked;
             heard += onset;
         }

@@ -121,6 +121,22 @@ qint64 SinkRecorder::firstSampleNs() const
     return first;
 }
 
+QList<std::pair<qint64, qint64>> SinkRecorder::gapsNs(qint64 slackNs) const
+{
+    QList<std::pair<qint64, qint64>> gaps;
+    // From the last arrival back, the tightest bound of the arrivals from each one on.
+    qint64 later = std::numeric_limits<qint64>::max();
+    for (auto arrival = m_arrivals.crbegin(); arrival != m_arrivals.crend(); ++arrival) {
+        const qint64 bound = std::min(later, arrival->firstSampleNs);
+        if (later != std::numeric_limits<qint64>::max() && later - bound > slackNs) {
+            const qint64 at = bound + arrival->samplesSoFar * NsPerSecond / SampleRate;
+            gaps.prepend({at, at + later - bound});
+        }
+        later = bound;
+    }
+    return gaps;
+}
+
 QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
 {
     const QList<qsizetype> found = onsets(level, quietMs);

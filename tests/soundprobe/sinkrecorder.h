@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 // Records what a PulseAudio sink plays, by reading its monitor source through parec, and
 // finds where each sound begins in the recording. An onset is the first sample of at least
@@ -44,6 +45,10 @@ public:
     QList<qint64> onsetsNs(int level, int quietMs) const;
     // No later than when the first sample recorded was rendered, on the `nowNs` clock.
     qint64 firstSampleNs() const;
+    // Where samples went missing, from and to on the `nowNs` clock: a place after which every
+    // arrival shows more time gone by than samples came, by more than `slackNs`. The server
+    // dropped them on the way to the recorder, or rendered nothing for that long.
+    QList<std::pair<qint64, qint64>> gapsNs(qint64 slackNs) const;
 
 private:
     void takeSamples();
