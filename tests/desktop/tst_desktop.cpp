@@ -546,6 +546,14 @@ void TestDesktop::helpWindowsOpenAndClose()
         QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
         QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
         QCOMPARE(m_x.title(window).trimmed(), title);
+        // Clicked once it stays where it shows: the game centres it again while the window
+        // manager places it, and a click aimed before that lands beside it.
+        QPoint place;
+        const auto settled = [&] {
+            place = m_x.onScreen(window, {0, 0});
+            return holdsFor([&] { return m_x.onScreen(window, {0, 0}) == place; }, SteadyPointerMs);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), WindowTimeoutMs);
         if (auto *box = qobject_cast<QMessageBox *>(window))
             clickCentre(box->button(QMessageBox::Ok));
         else
