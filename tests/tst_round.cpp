@@ -1,7 +1,7 @@
 // A round driven tick by tick: Start and Stop, the Get Ready phase, the countdown, the beat
 // of the pops with its succession of holes, and the hammer with its hits, pressed through
-// the window as a player's mouse would; and a window whose cues and tables lie in folders
-// apart, as an installed copy's do.
+// the window as a player's mouse or fingers would; and a window whose cues and tables lie in
+// folders apart, as an installed copy's do.
 #include "artwork.h"
 #include "frmzub.h"
 #include "picturecontrol.h"
