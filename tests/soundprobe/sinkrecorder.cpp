@@ -113,42 +113,51 @@ QList<double> SinkRecorder::onsetsMs(int level, int quietMs) const
     return times;
 }
 
+// For each arrival, the tightest bound on the first sample's time that it and the arrivals
+// after it give: a sample's time is bounded by every arrival from the one that brought it on.
+QList<qint64> SinkRecorder::boundsFromEachArrivalOn() const
+{
+    QList<qint64> bounds(m_arrivals.size());
+    qint64 later = std::numeric_limits<qint64>::max();
+    for (qsizetype i = m_arrivals.size() - 1; i >= 0; --i)
+        bounds[i] = later = std::min(later, m_arrivals[i].firstSampleNs);
+    return bounds;
+}
+
 qint64 SinkRecorder::firstSampleNs() const
 {
-    qint64 first = std::numeric_limits<qint64>::max();
-    for (const Arrival &arrival : m_arrivals)
-        first = std::min(first, arrival.firstSampleNs);
-    return first;
+    const QList<qint64> bounds = boundsFromEachArrivalOn();
+    return bounds.isEmpty() ? std::numeric_limits<qint64>::max() : bounds.first();
 }
 
 QList<std::pair<qint64, qint64>> SinkRecorder::gapsNs(qint64 slackNs) const
 {
+    const QList<qint64> bounds = boundsFromEachArrivalOn();
     QList<std::pair<qint64, qint64>> gaps;
-    // From the last arrival back, the tightest bound of the arrivals from each one on.
-    qint64 later = std::numeric_limits<qint64>::max();
-    for (auto arrival = m_arrivals.crbegin(); arrival != m_arrivals.crend(); ++arrival) {
-        const qint64 bound = std::min(later, arrival->firstSampleNs);
-        if (later != std::numeric_limits<qint64>::max() && later - bound > slackNs) {
-            const qint64 at = bound + arrival->samplesSoFar * NsPerSecond / SampleRate;
-            gaps.prepend({at, at + later - bound});
+    for (qsizetype i = 0; i + 1 < bounds.size(); ++i) {
+        const qint64 missing = bounds[i + 1] - bounds[i];
+        if (missing > slackNs) {
+            const qint64 at = bounds[i] + m_arrivals[i].samplesSoFar * NsPerSecond / SampleRate;
+            gaps.append({at, at + missing});
         }
-        later = bound;
     }
     return gaps;
 }
 
 QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
 {
-    const QList<qsizetype> found = onsets(level, quietMs);
+    const QList<qint64> bounds = boundsFromEachArrivalOn();
+    const auto comesBefore = [](qsizetype sample, const Arrival &arrival) {
+        return sample < arrival.samplesSoFar;
+    };
     QList<qint64> times;
-    // From the last onset back, the tightest bound of the arrivals that brought it or came
-    // after it.
-    qint64 firstSampleNs = std::numeric_limits<qint64>::max();
-    auto arrival = m_arrivals.crbegin();
-    for (auto onset = found.crbegin(); onset != found.crend(); ++onset) {
-        for (; arrival != m_arrivals.crend() && arrival->samplesSoFar > *onset; ++arrival)
-            firstSampleNs = std::min(firstSampleNs, arrival->firstSampleNs);
-        times.prepend(firstSampleNs + *onset * NsPerSecond / SampleRate);
+    for (const qsizetype onset : onsets(level, quietMs)) {
+        // The arrival that brought the onset's sample.
+        const auto brought = std::upper_bound(m_arrivals.cbegin(), m_arrivals.cend(), onset,
+                                              comesBefore);
+        const qint64 bound = brought == m_arrivals.cend() ? std::numeric_limits<qint64>::max()
+                                                          : bounds[brought - m_arrivals.cbegin()];
+        times.append(bound + onset * NsPerSecond / SampleRate);
     }
     return times;
 }

@@ -55,6 +55,7 @@ private:
     qint16 sample(qsizetype i) const;
     qsizetype sampleCount() const;
     QList<qsizetype> onsets(int level, int quietMs) const;
+    QList<qint64> boundsFromEachArrivalOn() const;
 
     QString m_sink;
     std::function<qint64()> m_nowNs;
