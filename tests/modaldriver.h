@@ -31,7 +31,9 @@ inline QPointer<QTimer> whenModal(std::function<void(QWidget *)> action,
         watch->deleteLater();
         if (activation == ModalActivation::ByDriver) {
             modal->activateWindow();
-            if (!QTest::qWaitForWindowActive(modal))
+            // A dialog counts as an active window while its owner is the active one, before
+            // its own activation arrives: wait until it is the application's active window.
+            if (!QTest::qWaitFor([&] { return modal && QApplication::activeWindow() == modal; }))
                 qWarning("the modal window %s did not become active",
                          qPrintable(modal->objectName()));
         }
