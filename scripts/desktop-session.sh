@@ -33,13 +33,17 @@ stop_session() {
 trap stop_session EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp 3>"$session/display" \
+# Xvfb picks a free display itself and writes its number once it accepts connections. It
+# never resets, as it otherwise would whenever its last client leaves.
+Xvfb -displayfd 3 -screen 0 "$screen_size" -nolisten tcp -noreset 3>"$session/display" \
   >"$session/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for "Xvfb" "$session/xvfb.log" test -s "$session/display"
 export DISPLAY=":$(cat "$session/display")"
 unset WAYLAND_DISPLAY
+# The window manager gives up at once if its first connection fails: it starts once a client
+# has been served, and a server that never serves one is named with its log.
+wait_for "Xvfb on $DISPLAY" "$session/xvfb.log" xprop -root
 
 # xprop succeeds whether or not the property exists: look for its value.
 root_has() { xprop -root -notype "$1" 2>/dev/null | grep -q "$2"; }
