@@ -102,8 +102,9 @@ constexpr qint64 NsPerMs = 1000000;
 
 // A round paused while another program has the focus for AwayMs, and by the P key for
 // PausedByKeyMs. What a pause leaves of an interval is kept to within PauseSlackMs (the
-// test looks at the window every 5 ms). The round's own windows keep it going: How to play
-// stays open longer than the X11 platform waits before it reports the focus gone.
+// test looks at the window every 5 ms), and more where a busy machine runs a tick late.
+// The round's own windows keep it going: How to play stays open longer than the X11
+// platform waits before it reports the focus gone.
 constexpr int AwayMs = 3000;
 constexpr int PausedByKeyMs = 2000;
 constexpr int OwnWindowOpenMs = 1000;
@@ -682,10 +683,16 @@ void TestDesktop::pauseKeepsWhatWasLeft()
              {std::pair{&pops, qint64(beatMs)}, std::pair{&seconds, qint64(1000)}}) {
             const auto after = std::upper_bound(ticks->begin(), ticks->end(), thawed);
             QVERIFY(after != ticks->end() && after != ticks->begin());
+            const qint64 playedBefore = frozen - *(after - 1);
             const qint64 played = *after - *(after - 1) - (thawed - frozen);
-            qInfo("%lld ms of a %lld ms interval played around a pause of %lld ms", played,
-                  intervalMs, thawed - frozen);
-            QVERIFY(qAbs(played - intervalMs) <= PauseSlackMs);
+            qInfo("%lld ms of a %lld ms interval played around a pause of %lld ms, %lld ms of "
+                  "them before it",
+                  played, intervalMs, thawed - frozen, playedBefore);
+            // A tick never comes early, but a busy machine may run one late. A thaw that
+            // started the interval afresh would play what was played before the pause once
+            // more: a late tick must stay nearer the interval than that.
+            const qint64 lateAllowed = std::max(PauseSlackMs, playedBefore / 2);
+            QVERIFY(played >= intervalMs - PauseSlackMs && played <= intervalMs + lateAllowed);
         }
     }
 }
