@@ -41,8 +41,8 @@ pids+=($!)
 wait_for "Xvfb" "$session/xvfb.log" test -s "$session/display"
 export DISPLAY=":$(cat "$session/display")"
 unset WAYLAND_DISPLAY
-# The window manager gives up at once if its first connection fails: it starts once a client
-# has been served, and a server that never serves one is named with its log.
+# The window manager gives up at once if its first connection fails, so it starts only once
+# the server has served a client; a server that never serves one is named with its log.
 wait_for "Xvfb on $DISPLAY" "$session/xvfb.log" xprop -root
 
 # xprop succeeds whether or not the property exists: look for its value.
