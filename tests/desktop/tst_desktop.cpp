@@ -683,8 +683,9 @@ void TestDesktop::pauseKeepsWhatWasLeft()
              {std::pair{&pops, qint64(beatMs)}, std::pair{&seconds, qint64(1000)}}) {
             const auto after = std::upper_bound(ticks->begin(), ticks->end(), thawed);
             QVERIFY(after != ticks->end() && after != ticks->begin());
-            const qint64 playedBefore = frozen - *(after - 1);
-            const qint64 played = *after - *(after - 1) - (thawed - frozen);
+            const qint64 before = *(after - 1);
+            const qint64 playedBefore = frozen - before;
+            const qint64 played = *after - before - (thawed - frozen);
             qInfo("%lld ms of a %lld ms interval played around a pause of %lld ms, %lld ms of "
                   "them before it",
                   played, intervalMs, thawed - frozen, playedBefore);
@@ -1115,13 +1116,14 @@ void TestDesktop::startServerAndListen(SoundServer &server, int restart)
     for (const qint64 pop : m_cues[Cue::Up]) {
         if (pop < backMs || pop > recordedUntilMs - RecordingTailMs)
             continue;
-        const auto next = std::lower_bound(onsets.begin(), onsets.end(),
-                                           (pop - qint64(OnsetToleranceMs)) * NsPerMs);
-        const bool onset = next != onsets.end() && *next <= (pop + LatestPopOnsetMs) * NsPerMs;
+        // Where the pop's onset may lie.
+        const qint64 earliestNs = (pop - qint64(OnsetToleranceMs)) * NsPerMs;
+        const qint64 latestNs = (pop + LatestPopOnsetMs) * NsPerMs;
+        const auto next = std::lower_bound(onsets.begin(), onsets.end(), earliestNs);
+        const bool onset = next != onsets.end() && *next <= latestNs;
         // A pop whose sound the recording lost cannot be judged.
-        const auto overlapsPop = [pop](const std::pair<qint64, qint64> &gap) {
-            return gap.first <= (pop + LatestPopOnsetMs) * NsPerMs
-                && gap.second >= (pop - qint64(OnsetToleranceMs)) * NsPerMs;
+        const auto overlapsPop = [&](const std::pair<qint64, qint64> &gap) {
+            return gap.first <= latestNs && gap.second >= earliestNs;
         };
         const bool lost = std::any_of(recording.gapsNs().begin(), recording.gapsNs().end(),
                                       overlapsPop);
