@@ -12,6 +12,12 @@ constexpr int StartTimeoutMs = 10000;
 constexpr int LatencyMs = 5;
 constexpr int BytesPerSample = 2;
 constexpr qint64 NsPerSecond = 1000000000;
+
+// How long `samples` samples play.
+constexpr qint64 samplesNs(qint64 samples)
+{
+    return samples * NsPerSecond / SinkRecorder::SampleRate;
+}
 } // namespace
 
 SinkRecorder::SinkRecorder(const QString &sink, std::function<qint64()> nowNs)
@@ -64,7 +70,7 @@ void SinkRecorder::takeSamples()
         return;
     m_samples += arrived;
     if (m_nowNs)
-        m_arrivals.append({sampleCount(), now - sampleCount() * NsPerSecond / SampleRate});
+        m_arrivals.append({sampleCount(), now - samplesNs(sampleCount())});
 }
 
 qsizetype SinkRecorder::sampleCount() const
@@ -137,7 +143,7 @@ QList<std::pair<qint64, qint64>> SinkRecorder::gapsNs(qint64 slackNs) const
     for (qsizetype i = 0; i + 1 < bounds.size(); ++i) {
         const qint64 missing = bounds[i + 1] - bounds[i];
         if (missing > slackNs) {
-            const qint64 at = bounds[i] + m_arrivals[i].samplesSoFar * NsPerSecond / SampleRate;
+            const qint64 at = bounds[i] + samplesNs(m_arrivals[i].samplesSoFar);
             gaps.append({at, at + missing});
         }
     }
@@ -157,7 +163,7 @@ QList<qint64> SinkRecorder::onsetsNs(int level, int quietMs) const
                                               comesBefore);
         const qint64 bound = brought == m_arrivals.cend() ? std::numeric_limits<qint64>::max()
                                                           : bounds[brought - m_arrivals.cbegin()];
-        times.append(bound + onset * NsPerSecond / SampleRate);
+        times.append(bound + samplesNs(onset));
     }
     return times;
 }
