@@ -268,6 +268,7 @@ private:
     }
     void chooseFromMenu(const char *menuName, const char *itemName);
     QString offCentre(const QWidget *window) const;
+    bool staysPut(const QWidget *window) const;
     void checkCuesWereHeard(const SinkRecorder &recorder);
     void startRound(Level level);
     void startServerAndListen(SoundServer &server, int restart);
@@ -349,6 +350,7 @@ void TestDesktop::init()
     // The window is centred by its frame once the window manager has framed it: a click
     // aimed before that lands where the window was.
     QTRY_COMPARE_WITH_TIMEOUT(offCentre(m_window.get()), QString(), WindowTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(staysPut(m_window.get()), WindowTimeoutMs);
 }
 
 void TestDesktop::cleanup()
@@ -547,14 +549,7 @@ void TestDesktop::helpWindowsOpenAndClose()
         QCOMPARE(QByteArray(window->metaObject()->className()), windowClass);
         QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(window), WindowTimeoutMs);
         QCOMPARE(m_x.title(window).trimmed(), title);
-        // Clicked once it stays where it shows: the game centres it again while the window
-        // manager places it, and a click aimed before that lands beside it.
-        QPoint place;
-        const auto settled = [&] {
-            place = m_x.onScreen(window, {0, 0});
-            return holdsFor([&] { return m_x.onScreen(window, {0, 0}) == place; }, SteadyPointerMs);
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(settled(), WindowTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(staysPut(window), WindowTimeoutMs);
         if (auto *box = qobject_cast<QMessageBox *>(window))
             clickCentre(box->button(QMessageBox::Ok));
         else
@@ -830,6 +825,14 @@ void TestDesktop::fullRound()
     m_modal.expect(checkViewer);
     chooseFromMenu("mnuTOP", "bmT_EASY");
     QTRY_VERIFY_WITH_TIMEOUT(m_modal.done(), WindowTimeoutMs);
+}
+
+// The window stays where it is for SteadyPointerMs. The game centres a window again while
+// the window manager places it, and a pointer or click aimed before that lands beside it.
+bool TestDesktop::staysPut(const QWidget *window) const
+{
+    const QPoint place = m_x.onScreen(window, {0, 0});
+    return holdsFor([&] { return m_x.onScreen(window, {0, 0}) == place; }, SteadyPointerMs);
 }
 
 // Nothing when the window's outer frame, as the window manager drew it, lies within
