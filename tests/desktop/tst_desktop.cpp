@@ -1130,11 +1130,14 @@ void TestDesktop::startServerAndListen(SoundServer &server, int restart)
         };
         const bool lost = std::any_of(recording.gapsNs().begin(), recording.gapsNs().end(),
                                       overlapsPop);
-        afterServer << QStringLiteral("%1 ms: %2")
-                           .arg(pop - backMs)
-                           .arg(onset ? QStringLiteral("onset %1 ms").arg(*next / NsPerMs - pop)
-                                    : lost ? QStringLiteral("lost by the recording")
-                                           : QStringLiteral("not heard"));
+        QString heardAs = lost ? QStringLiteral("lost by the recording")
+                               : QStringLiteral("not heard");
+        if (next != onsets.end())
+            heardAs = QStringLiteral("%1 %2 ms")
+                          .arg(onset ? QStringLiteral("onset")
+                                     : heardAs + QStringLiteral(", the next onset"))
+                          .arg(*next / NsPerMs - pop);
+        afterServer << QStringLiteral("%1 ms: %2").arg(pop - backMs).arg(heardAs);
         if (pop >= std::max(backMs + SoundBackWithinMs, recordedFromMs) && !lost) {
             ++checked;
             heard += onset;
